@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing for a task: "build" (compile
+# and run), "test" (everything the test command needs).
+set -euo pipefail
+
+build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus dbus-x11
+    imagemagick python3-xlib faketime)
+
+case "${1:-build}" in
+build) wanted=("${build_packages[@]}") ;;
+test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: $0 build|test" >&2
+    exit 2
+    ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
+    "${missing[@]}"

@@ -1,0 +1,93 @@
+// The lamp animation of a single draw and the commit of its number.
+
+#include "window/main_window.h"
+
+#include "platform/numbers.h"
+#include "platform/platform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+
+void frmMain::Timer1_Timer()
+{
+    guarded([&] {
+        const qint16 r = intRounds;
+        // Ticks 4 and 8 start the yellow-red-green cycle again, so ticks 7 and
+        // 11 (counter 3) leave the green lamp standing.
+        if (r == 4 || r == 8)
+            intCounter = 0;
+        if (r == 12) {
+            Timer1->stop();
+            showRestPicture();
+            intRounds = 1;
+            intCounter = -1;
+            if (bolRndClear == True)
+                ShowUniqueNumber();
+            else
+                ShowNumber();
+        } else {
+            Image0->hide();
+            lblRndZahl->setText(QStringLiteral("Zahl= ") + numbers::decimalText(intRounds));
+        }
+
+        // Read anew: a commit may have started another draw meanwhile.
+        if (intCounter >= 0 && intCounter <= 2) {
+            for (int frame = 0; frame < 3; ++frame)
+                Image1[frame]->setVisible(frame == intCounter);
+        }
+        intCounter = numbers::checkedAdd(intCounter, 1);
+        intRounds = numbers::checkedAdd(intRounds, 1);
+    });
+}
+
+void frmMain::ShowNumber()
+{
+    publish(intZahl);
+}
+
+void frmMain::ShowUniqueNumber()
+{
+    if (ItemExists(lstDone, numbers::decimalText(intZahl)) != True) {
+        publish(intZahl);
+        return;
+    }
+    if (bolMsgDoubles == True) {
+        const Platform::Answer answer = m_platform.messageBox(
+            this, QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
+            QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
+        if (answer == Platform::Answer::Yes) {
+            Timer1->stop();
+            cmdGo_Click();
+        } else if (answer == Platform::Answer::No) {
+            Timer1->stop();
+        }
+    } else {
+        cmdGo_Click();
+    }
+}
+
+void frmMain::publish(qint16 number)
+{
+    if (!listHasRoom(1))
+        return;
+    const QString text = numbers::decimalText(number);
+    lblRndZahl->setText(QStringLiteral("Zahl = ") + text);
+    lstDone->addItem(text);
+    txtBis->setText(text);
+}
+
+bool frmMain::listHasRoom(int more)
+{
+    // Count and index of the list are 16-bit.
+    constexpr int capacity = 32767;
+    if (lstDone->count() + more <= capacity)
+        return true;
+    m_platform.messageBox(this,
+                          QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
+                                         "Es wurde nichts hinzugefügt."),
+                          QStringLiteral("Fehler!"), Platform::Icon::Critical,
+                          Platform::Buttons::Ok);
+    return false;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// The draw formula shared by a single draw and draw-all.
+
+#include "platform/numbers.h"
+
+namespace draw {
+
+// The largest value the random generator gives: 1 - 2^-24.
+inline constexpr float largestRandom = 1.0F - 1.0F / 16777216.0F;
+
+// floor(r * n + 1), computed in double. r and n have 24-bit mantissas, so the
+// product and the sum are exact and the floor never reaches n + 1; a float sum
+// would round up to n + 1 for r close to 1.
+[[nodiscard]] inline double value(float r, float n)
+{
+    return numbers::floorReal(static_cast<double>(r) * static_cast<double>(n) + 1.0);
+}
+
+// The extreme value a draw with bound n can give (the other one is 1). Every
+// whole number between the two can be drawn: r grows in steps of 2^-24, so
+// r * n grows by less than 1 a step.
+[[nodiscard]] inline double extremeValue(float n)
+{
+    return value(largestRandom, n);
+}
+
+} // namespace draw

@@ -1,0 +1,72 @@
+// A single draw: the exhaustion test and the number itself. The lamp
+// animation that publishes it lives in animation.cpp.
+
+#include "window/main_window.h"
+
+#include "draw/draw_formula.h"
+#include "platform/numbers.h"
+#include "platform/platform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QTimer>
+
+bool frmMain::boundUsable()
+{
+    const QString text = cboBis->currentText();
+    const numbers::Converted<qint16> whole = numbers::tryToInt16(text);
+    const numbers::Converted<float> real = numbers::tryToSingle(text);
+    bool usable = whole.ok && real.ok;
+    if (usable) {
+        const double extreme = draw::extremeValue(real.value);
+        usable = extreme >= -32768.0 && extreme <= 32767.0;
+    }
+    if (!usable) {
+        m_platform.messageBox(
+            this, QStringLiteral("Die Obergrenze muss eine ganze Zahl von 1 bis 32767 sein!"),
+            QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+    }
+    return usable;
+}
+
+void frmMain::cmdGo_Click()
+{
+    guarded([&] {
+        if (!boundUsable())
+            return;
+
+        // Both halves are evaluated, as in the exhaustion test of draw-all.
+        const QString bound = cboBis->currentText();
+        const bool ticked = chkRndClear->isChecked();
+        const int listCount = lstDone->count();
+        const bool boundReached = numbers::toDouble(bound) <= listCount;
+        if (ticked && boundReached) {
+            CheckAllDrawn();
+            return;
+        }
+
+        m_platform.randomize(intRandomize);
+        const float n = numbers::toSingle(cboBis->currentText());
+        const float r = m_platform.nextRandom();
+        intZahl = numbers::int16FromReal(draw::value(r, n));
+        enableTimer(Timer1);
+    });
+}
+
+void frmMain::CheckAllDrawn()
+{
+    if (bolRndClear == False)
+        return;
+    const qint16 count = static_cast<qint16>(lstDone->count());
+    const qint16 n = numbers::toInt16(cboBis->currentText());
+    const QString message = n == 1 ? QStringLiteral("Es wurde bereits eine Zahl ermittelt!")
+                                   : QStringLiteral("Es wurden bereits ")
+                                         + numbers::decimalText(n)
+                                         + QStringLiteral(" Zahlen ermittelt!");
+    if (count >= n) {
+        m_platform.messageBox(this, message, QStringLiteral("Zolta iacta est"),
+                              Platform::Icon::Information, Platform::Buttons::Ok);
+    }
+    Timer1->stop();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+// Text-to-number conversions and overflow-checked 16-bit arithmetic.
+//
+// Number syntax accepted by the numeric test (and so by every conversion):
+//   [blanks] [sign] mantissa [exponent] [blanks]
+//   blanks    : spaces and tabs, any number, before and after
+//   sign      : "+" or "-"
+//   mantissa  : digits, optionally with one decimal separator, which may be
+//               "," (German) or "." (at least one digit in total: "5", "5,",
+//               ",5", "0.25")
+//   exponent  : "e" or "E", optional sign, at least one digit ("1e3", "2,5E-1")
+// No grouping separators, no hex, no "Inf"/"NaN". Everything else, including
+// the empty text and a text of blanks only, is no number.
+//
+// The integer conversion rounds a fractional value to the nearest whole
+// number, ties away from zero ("2,5" -> 3, "-2,5" -> -3), as German users
+// learn it at school.
+
+#include <QString>
+#include <QtGlobal>
+
+#include <stdexcept>
+
+namespace numbers {
+
+enum class Failure { NotANumber, Overflow };
+
+// Thrown by the conversions and the checked arithmetic. Handlers that can meet
+// arbitrary user text check with the try* functions first; the exception is
+// the safety net for the rest.
+class ConversionError : public std::runtime_error
+{
+public:
+    explicit ConversionError(Failure failure);
+    [[nodiscard]] Failure failure() const noexcept { return m_failure; }
+
+private:
+    Failure m_failure;
+};
+
+template<typename T>
+struct Converted
+{
+    T value{};
+    bool ok = false;
+    Failure failure = Failure::NotANumber; // meaningful only when !ok
+};
+
+// Numeric test.
+[[nodiscard]] bool isNumeric(const QString &text);
+
+// Conversions that report instead of throwing.
+[[nodiscard]] Converted<qint16> tryToInt16(const QString &text);
+[[nodiscard]] Converted<float> tryToSingle(const QString &text);
+[[nodiscard]] Converted<double> tryToDouble(const QString &text);
+
+// Throwing conversions: ConversionError(NotANumber) for a text that is no
+// number, ConversionError(Overflow) when the value does not fit.
+[[nodiscard]] qint16 toInt16(const QString &text);
+[[nodiscard]] float toSingle(const QString &text);
+[[nodiscard]] double toDouble(const QString &text);
+
+// A real number rounded as the integer conversion rounds (ties away from
+// zero); Overflow outside -32768..32767 or for NaN/infinity.
+[[nodiscard]] qint16 int16FromReal(double value);
+
+// Largest whole number not above value (toward minus infinity).
+[[nodiscard]] double floorReal(double value);
+
+// Decimal text: digits, a leading "-" when negative, nothing else.
+[[nodiscard]] QString decimalText(qint16 value);
+
+// Overflow-checked 16-bit addition; Overflow when the sum leaves -32768..32767.
+[[nodiscard]] qint16 checkedAdd(qint16 a, qint16 b);
+
+} // namespace numbers

@@ -1,0 +1,118 @@
+#include "platform/qt_platform.h"
+
+#include "version.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+
+QtPlatform::QtPlatform()
+    : m_random(RandomSource::fromEntropy())
+{
+}
+
+QString QtPlatform::withLineBreaks(const QString &prompt)
+{
+    QString text = prompt;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\r')
+            && (i + 1 == text.size() || text.at(i + 1) != QLatin1Char('\n')))
+            text[i] = QLatin1Char('\n');
+    }
+    return text;
+}
+
+Platform::Answer QtPlatform::messageBox(QWidget *parent, const QString &prompt,
+                                        const QString &title, Icon icon, Buttons buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(withLineBreaks(prompt));
+    switch (icon) {
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+
+    // German captions whatever the system locale is.
+    if (buttons == Buttons::YesNo) {
+        QPushButton *yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    }
+    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+void QtPlatform::popupMenu(QMenu *menu)
+{
+    menu->exec(QCursor::pos());
+}
+
+bool QtPlatform::clearClipboard()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr)
+        return false;
+    clipboard->clear(QClipboard::Clipboard);
+    return true;
+}
+
+bool QtPlatform::setClipboardText(const QString &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr)
+        return false;
+    clipboard->setText(text, QClipboard::Clipboard);
+    // The toolkit reports no failure; reading back tells whether it took it.
+    return clipboard->text(QClipboard::Clipboard) == text;
+}
+
+QTime QtPlatform::currentTime()
+{
+    return QTime::currentTime();
+}
+
+void QtPlatform::randomize(qint16 seed)
+{
+    m_random.randomize(seed);
+}
+
+float QtPlatform::nextRandom()
+{
+    return m_random.next();
+}
+
+VersionInfo QtPlatform::versionInfo()
+{
+    VersionInfo info;
+    const QFileInfo executable(QCoreApplication::applicationFilePath());
+#ifdef Q_OS_WIN
+    info.baseName = executable.completeBaseName();
+#else
+    info.baseName = executable.fileName();
+#endif
+    info.major = static_cast<qint16>(version::major);
+    info.minor = static_cast<qint16>(version::minor);
+    info.revision = static_cast<qint16>(version::revision);
+    info.copyright = QString::fromUtf8(version::copyright);
+    return info;
+}

@@ -1,0 +1,66 @@
+// Adding a typed number by hand, and emptying the list.
+
+#include "window/main_window.h"
+
+#include "platform/numbers.h"
+#include "platform/platform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+void frmMain::cmdAdd_Click()
+{
+    guarded([&] {
+        const QString text = txtBis->text();
+        // Blanks alone are not empty: they are refused as no number below.
+        if (text.isEmpty()) {
+            m_platform.messageBox(this, QStringLiteral("Eingabefeld ist leer!"),
+                                  QStringLiteral("Information"), Platform::Icon::Information,
+                                  Platform::Buttons::Ok);
+            txtBis->setFocus();
+            return;
+        }
+        if (!numbers::isNumeric(text)) {
+            m_platform.messageBox(this, QStringLiteral("Nur Zahlen erlaubt!"),
+                                  QStringLiteral("Fehler!"), Platform::Icon::Critical,
+                                  Platform::Buttons::Ok);
+            txtBis->setFocus();
+            return;
+        }
+        const numbers::Converted<qint16> number = numbers::tryToInt16(text);
+        if (!number.ok) {
+            m_platform.messageBox(
+                this, QStringLiteral("Nur Zahlen von -32768 bis 32767 erlaubt!"),
+                QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+            txtBis->setFocus();
+            return;
+        }
+
+        // The list gets the plain decimal text, never the text as typed.
+        const QString item = numbers::decimalText(number.value);
+        if (ListContains(lstDone, item) == True) {
+            m_platform.messageBox(this, QStringLiteral("Der Eintrag ist bereits vorhanden!"),
+                                  QStringLiteral("Information"), Platform::Icon::Information,
+                                  Platform::Buttons::Ok);
+            return;
+        }
+        if (!listHasRoom(1))
+            return;
+        lstDone->addItem(item);
+    });
+}
+
+void frmMain::cmdReset_Click()
+{
+    guarded([&] {
+        lstDone->clear();
+        txtBis->setText(QString());
+        lblRndZahl->setText(QStringLiteral("Wähle einen Bereich aus!"));
+    });
+}
+
+void frmMain::mnuReset_Click()
+{
+    cmdReset_Click();
+}

@@ -1,0 +1,60 @@
+// Start-up: the start state of the controls and variables, and the seed.
+
+#include "window/main_window.h"
+
+#include "platform/numbers.h"
+#include "platform/platform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+void frmMain::Form_Load()
+{
+    guarded([&] {
+        QStringList bounds;
+        bounds.reserve(256);
+        for (int i = 0; i <= 255; ++i)
+            bounds.append(QString::number(i + 1));
+        cboBis->addItems(bounds);
+
+        setWindowTitle(QStringLiteral("Zolta iacta est"));
+        txtVon->setText(QStringLiteral("1"));
+        txtVon->setEnabled(false);
+        cboBis->setEditText(QStringLiteral("10"));
+        lblRndZahl->setText(QStringLiteral("Wähle einen Bereich aus!"));
+        Timer1->setInterval(250);
+        Timer2->stop();
+        Timer2->setInterval(1000);
+        Timer1->stop();
+        mnuCut->setEnabled(false);
+        mnuCopy->setEnabled(false);
+        mnuPaste->setEnabled(false);
+        intCounter = 0;
+        intRounds = 1;
+
+        // All four lamps on one spot; at rest only the grey one shows.
+        Image0->move(120 / 15, 960 / 15);
+        Image0->show();
+        for (QLabel *frame : Image1) {
+            frame->move(120 / 15, 960 / 15);
+            frame->hide();
+        }
+
+        bolRndClear = False;
+        bolMsgDoubles = True;
+        InitSeed();
+    });
+}
+
+void frmMain::InitSeed()
+{
+    // The digit sum of the clock's seconds: 0..14.
+    const qint16 seconds = static_cast<qint16>(m_platform.currentTime().second());
+    const QString text = QStringLiteral("%1").arg(seconds, 2, 10, QLatin1Char('0'));
+    const qint16 tens = numbers::toInt16(text.left(1));
+    const qint16 units = numbers::toInt16(text.right(1));
+    intRandomize = numbers::checkedAdd(tens, units);
+}

@@ -1,0 +1,138 @@
+// The menu tree and the context menu on a right press.
+
+#include "window/main_window.h"
+
+#include "platform/platform.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+QAction *addCommand(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QAction *addLine(QMenu *menu, const char *name)
+{
+    QAction *line = menu->addSeparator();
+    line->setObjectName(QLatin1String(name));
+    return line;
+}
+
+qint16 buttonValue(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+qint16 shiftValue(Qt::KeyboardModifiers modifiers)
+{
+    qint16 value = 0;
+    if (modifiers & Qt::ShiftModifier)
+        value |= 1;
+    if (modifiers & Qt::ControlModifier)
+        value |= 2;
+    if (modifiers & Qt::AltModifier)
+        value |= 4;
+    return value;
+}
+
+} // namespace
+
+void frmMain::createMenus()
+{
+    // mnuFile is the root of the context menu; it never appears as a menu bar.
+    mnuFile = new QMenu(QStringLiteral("File"), this);
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile->menuAction()->setVisible(false);
+
+    mnuEditMenu = mnuFile->addMenu(QStringLiteral("Bearbeiten"));
+    mnuEdit = mnuEditMenu->menuAction();
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEditMenu->setObjectName(QStringLiteral("mnuEditMenu"));
+    mnuCut = addCommand(mnuEditMenu, "mnuCut", QStringLiteral("Auschneiden"));
+    mnuCopy = addCommand(mnuEditMenu, "mnuCopy", QStringLiteral("Kopieren"));
+    mnuPaste = addCommand(mnuEditMenu, "mnuPaste", QStringLiteral("Einfügen"));
+    mnuLine0 = addLine(mnuEditMenu, "mnuLine0");
+    mnuListCopy = addCommand(mnuEditMenu, "mnuListCopy", QStringLiteral("Liste kopieren"));
+    mnuLine1 = addLine(mnuEditMenu, "mnuLine1");
+    mnuRandom = addCommand(mnuEditMenu, "mnuRandom", QStringLiteral("Alle Zahlen erzeugen"));
+
+    mnuReset = addCommand(mnuFile, "mnuReset", QStringLiteral("Reset"));
+    mnuLine2 = addLine(mnuFile, "mnuLine2");
+    mnuDoppelt = addCommand(mnuFile, "mnuDoppelt", QStringLiteral("Meldung bei doppelten Zahlen"));
+    mnuDoppelt->setCheckable(true);
+    mnuDoppelt->setChecked(true);
+    mnuDoppelt->setEnabled(false);
+    mnuLine3 = addLine(mnuFile, "mnuLine3");
+    mnuAbout = addCommand(mnuFile, "mnuAbout", QStringLiteral("Über..."));
+
+    connect(mnuListCopy, &QAction::triggered, this, &frmMain::mnuListCopy_Click);
+    connect(mnuRandom, &QAction::triggered, this, &frmMain::mnuRandom_Click);
+    connect(mnuReset, &QAction::triggered, this, &frmMain::mnuReset_Click);
+    // Qt flips a checkable item's mark before triggered() arrives, but
+    // mnuDoppelt_Click decides by the mark as it was: put it back first.
+    connect(mnuDoppelt, &QAction::triggered, this, [this](bool checked) {
+        mnuDoppelt->setChecked(!checked);
+        mnuDoppelt_Click();
+    });
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+}
+
+void frmMain::ShowContextMenu(const qint16 &button)
+{
+    if (button != 2)
+        return;
+    m_platform.popupMenu(mnuFile);
+}
+
+void frmMain::Form_MouseDown(qint16 button, qint16 shift, float x, float y)
+{
+    Q_UNUSED(shift)
+    Q_UNUSED(x)
+    Q_UNUSED(y)
+    guarded([&] { ShowContextMenu(button); });
+}
+
+void frmMain::txtBis_MouseDown(qint16 button, qint16 shift, float x, float y)
+{
+    Q_UNUSED(shift)
+    Q_UNUSED(x)
+    Q_UNUSED(y)
+    guarded([&] { ShowContextMenu(button); });
+}
+
+void frmMain::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    Form_MouseDown(buttonValue(event->button()), shiftValue(event->modifiers()),
+                   static_cast<float>(at.x()), static_cast<float>(at.y()));
+    event->accept();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtBis && event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        const QPointF at = press->position();
+        txtBis_MouseDown(buttonValue(press->button()), shiftValue(press->modifiers()),
+                         static_cast<float>(at.x()), static_cast<float>(at.y()));
+        // The field still places its cursor as usual.
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,36 @@
+#include "window/list_model.h"
+
+#include <QItemSelectionModel>
+#include <QListWidget>
+
+namespace listbox {
+
+qint16 listIndex(const QListWidget &list)
+{
+    const QModelIndexList selected = list.selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? qint16(-1) : static_cast<qint16>(selected.first().row());
+}
+
+void setListIndex(QListWidget &list, qint16 index)
+{
+    if (index >= 0 && index < list.count()) {
+        list.setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    } else {
+        list.setCurrentRow(-1, QItemSelectionModel::Clear);
+        list.clearSelection();
+    }
+}
+
+void setText(QListWidget &list, const QString &text)
+{
+    const int count = list.count();
+    for (int row = 0; row < count; ++row) {
+        if (list.item(row)->text() == text) {
+            setListIndex(list, static_cast<qint16>(row));
+            return;
+        }
+    }
+    setListIndex(list, -1);
+}
+
+} // namespace listbox

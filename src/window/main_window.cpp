@@ -1,0 +1,258 @@
+// The window model: controls, their places, pictures and event wiring.
+
+#include "window/main_window.h"
+
+#include "platform/numbers.h"
+#include "platform/platform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <exception>
+#include <initializer_list>
+
+namespace {
+
+// The layout is given in twips; 15 twips make one pixel at 96 dpi.
+constexpr int twips(int value)
+{
+    return value / 15;
+}
+
+void place(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
+template<typename T>
+T *named(T *object, const char *name)
+{
+    object->setObjectName(QLatin1String(name));
+    return object;
+}
+
+// Image1(2) to Image1(0) are created in that order, like the rest of the
+// window from back to front.
+std::array<QLabel *, 3> lampFrames(QWidget *parent)
+{
+    std::array<QLabel *, 3> frames{};
+    frames[2] = named(new QLabel(parent), "Image1(2)");
+    frames[1] = named(new QLabel(parent), "Image1(1)");
+    frames[0] = named(new QLabel(parent), "Image1(0)");
+    return frames;
+}
+
+QPixmap picture(const char *path)
+{
+    return QIcon(QLatin1String(path)).pixmap(QSize(32, 32));
+}
+
+} // namespace
+
+frmMain::frmMain(Platform &platform, QWidget *parent)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                  | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_platform(platform)
+    , Timer2(named(new QTimer(this), "Timer2"))
+    , chkRndClear(named(new QCheckBox(this), "chkRndClear"))
+    , cmdAdd(named(new QPushButton(this), "cmdAdd"))
+    , Timer1(named(new QTimer(this), "Timer1"))
+    , cmdReset(named(new QPushButton(this), "cmdReset"))
+    , lstDone(named(new QListWidget(this), "lstDone"))
+    , cboBis(named(new QComboBox(this), "cboBis"))
+    , txtBis(named(new QLineEdit(this), "txtBis"))
+    , txtVon(named(new QLineEdit(this), "txtVon"))
+    , cmdGo(named(new QPushButton(this), "cmdGo"))
+    , Label3(named(new QLabel(this), "Label3"))
+    , Label2(named(new QLabel(this), "Label2"))
+    , Label1(named(new QLabel(this), "Label1"))
+    , Image0(named(new QLabel(this), "Image0"))
+    , Image1(lampFrames(this))
+    , lblRndZahl(named(new QLabel(this), "lblRndZahl"))
+{
+    setObjectName(QStringLiteral("frmMain"));
+
+    createControls();
+    createMenus();
+    connectEvents();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    setFixedSize(twips(4590), twips(3030));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/die.ico")));
+    // The layout is tight: the captions are sized for an 8-point face.
+    QFont small = font();
+    small.setPixelSize(11);
+    small.setStretch(85);
+    setFont(small);
+
+    Timer2->setInterval(0);
+    Timer1->setInterval(0);
+
+    chkRndClear->setText(QStringLiteral("Doppelte Zahlen überspringen"));
+    place(chkRndClear, 240, 1680, 2535, 255);
+
+    cmdAdd->setText(QStringLiteral("+"));
+    cmdAdd->setAccessibleName(QStringLiteral("Zahl hinzufügen"));
+    place(cmdAdd, 4080, 1680, 255, 255);
+
+    cmdReset->setIcon(QIcon(QStringLiteral(":/assets/pencil.ico")));
+    cmdReset->setIconSize(QSize(32, 32));
+    cmdReset->setToolTip(QStringLiteral("Reset"));
+    cmdReset->setAccessibleName(QStringLiteral("Reset"));
+    place(cmdReset, 2880, 2160, 1455, 615);
+
+    lstDone->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstDone->setSortingEnabled(false);
+    lstDone->setUniformItemSizes(true);
+    lstDone->setAccessibleName(QStringLiteral("Ergebnisliste"));
+    place(lstDone, 2880, 240, 1095, 1425);
+
+    cboBis->setEditable(true);
+    cboBis->setInsertPolicy(QComboBox::NoInsert);
+    cboBis->setEditText(QStringLiteral("Combo1"));
+    cboBis->setAccessibleName(QStringLiteral("bis"));
+    // The toolkit's own edit menu would speak English; the field has none.
+    cboBis->lineEdit()->setContextMenuPolicy(Qt::PreventContextMenu);
+    place(cboBis, 1800, 600, 735, 315);
+
+    txtBis->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtBis->setAccessibleName(QStringLiteral("Zahl"));
+    txtBis->setContextMenuPolicy(Qt::PreventContextMenu);
+    place(txtBis, 2880, 1680, 1095, 285);
+
+    QFont vonFont(QStringLiteral("MS Sans Serif"));
+    vonFont.setPointSizeF(8.25);
+    vonFont.setBold(true);
+    txtVon->setFont(vonFont);
+    txtVon->setAlignment(Qt::AlignCenter);
+    txtVon->setAccessibleName(QStringLiteral("von"));
+    place(txtVon, 720, 600, 495, 285);
+
+    cmdGo->setIcon(QIcon(QStringLiteral(":/assets/hand.ico")));
+    cmdGo->setIconSize(QSize(32, 32));
+    cmdGo->setToolTip(QStringLiteral("Los!"));
+    cmdGo->setAccessibleName(QStringLiteral("Los!"));
+    place(cmdGo, 240, 2160, 1455, 615);
+
+    Label3->setText(QStringLiteral("bis"));
+    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    place(Label3, 1320, 600, 375, 255);
+
+    Label2->setText(QStringLiteral("von"));
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Label2, 240, 600, 375, 255);
+
+    Label1->setText(QStringLiteral("Ermittelt zufällig Zahlen"));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Label1, 240, 240, 2175, 255);
+
+    Image0->setPixmap(picture(":/assets/lamp_grey.ico"));
+    Image0->setAccessibleName(QStringLiteral("Lampe aus"));
+    place(Image0, 3960, 1080, 480, 480);
+    Image1[2]->setPixmap(picture(":/assets/lamp_green.ico"));
+    Image1[2]->setAccessibleName(QStringLiteral("Lampe grün"));
+    place(Image1[2], 3960, 600, 480, 480);
+    Image1[1]->setPixmap(picture(":/assets/lamp_red.ico"));
+    Image1[1]->setAccessibleName(QStringLiteral("Lampe rot"));
+    place(Image1[1], 3960, 120, 480, 480);
+    Image1[0]->setPixmap(picture(":/assets/lamp_yellow.ico"));
+    Image1[0]->setAccessibleName(QStringLiteral("Lampe gelb"));
+    place(Image1[0], 120, 960, 480, 480);
+
+    lblRndZahl->setText(QStringLiteral("Label1"));
+    lblRndZahl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(lblRndZahl, 720, 1080, 2055, 255);
+
+    // Only the window's own menu opens on these; a right press on them must
+    // not reach the window's bare surface.
+    for (QWidget *control : std::initializer_list<QWidget *>{chkRndClear, cmdAdd, cmdReset,
+                                                             lstDone, cboBis, cmdGo})
+        control->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+bool frmMain::focusNextPrevChild(bool next)
+{
+    // The tab order by tab index; labels take no focus and disabled or hidden
+    // controls are passed over. (QWidget::setTabOrder cannot be used here: in
+    // Qt 6.4 it tears the focus chain apart around the list's scroll bars.)
+    const std::array<QWidget *, 8> order{cmdGo, txtVon, txtBis, cboBis, lstDone, cmdReset,
+                                         cmdAdd, chkRndClear};
+    const QWidget *focused = focusWidget();
+    auto current = std::find_if(order.begin(), order.end(), [focused](const QWidget *control) {
+        return focused != nullptr && (control == focused || control->isAncestorOf(focused));
+    });
+    const int size = static_cast<int>(order.size());
+    int index = current == order.end() ? (next ? -1 : size)
+                                       : static_cast<int>(current - order.begin());
+    for (int step = 0; step < size; ++step) {
+        index = (index + (next ? 1 : -1) + size) % size;
+        QWidget *candidate = order.at(static_cast<std::size_t>(index));
+        if (candidate->isEnabled() && candidate->isVisible()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void frmMain::connectEvents()
+{
+    connect(cmdGo, &QPushButton::clicked, this, &frmMain::cmdGo_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click);
+    connect(cmdReset, &QPushButton::clicked, this, &frmMain::cmdReset_Click);
+    // Raised whenever the value changes, by mouse or keyboard.
+    connect(chkRndClear, &QCheckBox::stateChanged, this, &frmMain::chkRndClear_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
+    txtBis->installEventFilter(this);
+}
+
+void frmMain::showRestPicture()
+{
+    Image1[0]->hide();
+    Image1[1]->hide();
+    Image1[2]->hide();
+    Image0->show();
+}
+
+void frmMain::enableTimer(QTimer *timer)
+{
+    if (!timer->isActive())
+        timer->start();
+}
+
+void frmMain::reportFailure(std::exception_ptr failure)
+{
+    QString prompt = QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. "
+                                    "Der Vorgang wurde abgebrochen.");
+    try {
+        std::rethrow_exception(failure);
+    } catch (const numbers::ConversionError &error) {
+        prompt = error.failure() == numbers::Failure::Overflow
+                     ? QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
+                                      "von -32768 bis 32767. Der Vorgang wurde abgebrochen.")
+                     : QStringLiteral("Ein Text ist keine Zahl. Der Vorgang wurde abgebrochen.");
+    } catch (...) {
+    }
+    try {
+        m_platform.messageBox(this, prompt, QStringLiteral("Fehler!"), Platform::Icon::Critical,
+                              Platform::Buttons::Ok);
+    } catch (...) {
+        // Nothing more can be said; the window stays usable.
+    }
+}

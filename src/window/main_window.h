@@ -1,0 +1,173 @@
+#pragma once
+
+// frmMain: the program's one window. It owns its controls, its six state
+// variables and every procedure. The member functions are defined by room:
+//   window/   controls, layout, pictures, context menu, About box
+//   state/    start-up, seed, duplicate options
+//   draw/     single draw, lamp animation and commit, list lookup, draw-all
+//   results/  manual entry, reset, clipboard export
+
+#include <QWidget>
+
+#include <array>
+#include <exception>
+
+class Platform;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+class frmMain : public QWidget
+{
+    Q_OBJECT
+
+    // The state variables, readable for automation and accessibility tools.
+    Q_PROPERTY(qint16 intZahl READ zahl)
+    Q_PROPERTY(qint16 intCounter READ counter)
+    Q_PROPERTY(qint16 intRounds READ rounds)
+    Q_PROPERTY(qint16 bolRndClear READ rndClear)
+    Q_PROPERTY(qint16 intRandomize READ randomizeSeed)
+    Q_PROPERTY(qint16 bolMsgDoubles READ msgDoubles)
+
+public:
+    // Booleans are 16-bit: -1 for True, 0 for False.
+    static constexpr qint16 True = -1;
+    static constexpr qint16 False = 0;
+
+    // The window does not own the platform; it must outlive the window.
+    explicit frmMain(Platform &platform, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // True when objControl is a list holding an item whose text is exactly
+    // strItem; that item is then selected. Never fails: anything that goes
+    // wrong answers False.
+    [[nodiscard]] qint16 ItemExists(QObject *objControl, QString strItem);
+
+    [[nodiscard]] qint16 zahl() const { return intZahl; }
+    [[nodiscard]] qint16 counter() const { return intCounter; }
+    [[nodiscard]] qint16 rounds() const { return intRounds; }
+    [[nodiscard]] qint16 rndClear() const { return bolRndClear; }
+    [[nodiscard]] qint16 randomizeSeed() const { return intRandomize; }
+    [[nodiscard]] qint16 msgDoubles() const { return bolMsgDoubles; }
+
+public Q_SLOTS:
+    void Form_Load();
+    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void Form_MouseDown(qint16 button, qint16 shift, float x, float y);
+    void txtBis_MouseDown(qint16 button, qint16 shift, float x, float y);
+    void cmdGo_Click();
+    void cmdAdd_Click();
+    void cmdReset_Click();
+    void chkRndClear_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void mnuListCopy_Click();
+    void mnuRandom_Click();
+    void mnuReset_Click();
+    void mnuDoppelt_Click();
+    void mnuAbout_Click();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // window/
+    void createControls();
+    void createMenus();
+    void connectEvents();
+    void ShowContextMenu(const qint16 &button);
+
+    // state/
+    void InitSeed();
+
+    // draw/
+    void CheckAllDrawn();
+    void ShowNumber();
+    void ShowUniqueNumber();
+    void StartDrawAll();
+    void DrawAll();
+    [[nodiscard]] qint16 ListContains(QListWidget *list, const QString &text);
+    // Shows "Zahl = n", appends n to the list and writes it into txtBis.
+    void publish(qint16 number);
+    // False, after telling the user, when the bound in cboBis cannot be drawn
+    // from: no number, or a bound whose draws leave the 16-bit range.
+    [[nodiscard]] bool boundUsable();
+    // False, after telling the user, when the list cannot take `more` items.
+    [[nodiscard]] bool listHasRoom(int more);
+    void showRestPicture();
+    // Enabling a running timer leaves its rhythm alone.
+    static void enableTimer(QTimer *timer);
+
+    // results/
+    void CopyListToClipboard();
+
+    // Every handler runs its body through guarded(): a failure that gets past
+    // the handler's own checks is reported in German, the handler ends, and
+    // the window stays usable.
+    template<typename Body>
+    void guarded(Body &&body);
+    void reportFailure(std::exception_ptr failure);
+
+    Platform &m_platform;
+
+    // Controls, in the order the window creates them.
+    QTimer *const Timer2;
+    QCheckBox *const chkRndClear;
+    QPushButton *const cmdAdd;
+    QTimer *const Timer1;
+    QPushButton *const cmdReset;
+    QListWidget *const lstDone;
+    QComboBox *const cboBis;
+    QLineEdit *const txtBis;
+    QLineEdit *const txtVon;
+    QPushButton *const cmdGo;
+    QLabel *const Label3;
+    QLabel *const Label2;
+    QLabel *const Label1;
+    QLabel *const Image0;
+    const std::array<QLabel *, 3> Image1;
+    QLabel *const lblRndZahl;
+
+    // Menu tree; mnuFile is never shown as a menu bar, only as the context menu.
+    QMenu *mnuFile = nullptr;
+    QMenu *mnuEditMenu = nullptr;
+    QAction *mnuEdit = nullptr;
+    QAction *mnuCut = nullptr;
+    QAction *mnuCopy = nullptr;
+    QAction *mnuPaste = nullptr;
+    QAction *mnuLine0 = nullptr;
+    QAction *mnuListCopy = nullptr;
+    QAction *mnuLine1 = nullptr;
+    QAction *mnuRandom = nullptr;
+    QAction *mnuReset = nullptr;
+    QAction *mnuLine2 = nullptr;
+    QAction *mnuDoppelt = nullptr;
+    QAction *mnuLine3 = nullptr;
+    QAction *mnuAbout = nullptr;
+
+    // State variables.
+    qint16 intZahl = 0;
+    qint16 intCounter = 0;
+    qint16 intRounds = 0;
+    qint16 bolRndClear = False;
+    qint16 intRandomize = 0;
+    qint16 bolMsgDoubles = False;
+};
+
+template<typename Body>
+void frmMain::guarded(Body &&body)
+{
+    try {
+        body();
+    } catch (...) {
+        reportFailure(std::current_exception());
+    }
+}

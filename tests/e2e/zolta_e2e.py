@@ -1,0 +1,1271 @@
+"""End-to-end test harness for Zolta.
+
+Run tests with Debian's interpreter, /usr/bin/python3 (it has pyatspi and
+python-xlib).
+
+A ``Session`` starts, each of its own: an Xvfb server on a free display, a
+D-Bus session bus, the AT-SPI bus launcher and then the program, with
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and QT_QPA_PLATFORM=xcb.  The program is
+driven only from outside, the way a person and a screen reader would:
+
+* input with xdotool (mouse clicks at a control's centre, key presses, typing),
+* reading through AT-SPI (window, labels, text fields, lists, combo boxes,
+  message boxes),
+* the X window itself through xdotool/xwininfo/xprop (client size, size and
+  Motif hints), screenshots with ImageMagick, pixels with python-xlib and the
+  clipboard with xclip.
+
+No window manager runs, so the X window's geometry is the client area and the
+window sits where the program puts it.
+
+Every wait is a poll with a bounded timeout, every external command has a
+timeout, and the whole session has a global timeout guarded by a watchdog.
+On leaving the session every process it started is ended (by process id),
+also after a failure or a timeout.  On a failure the session writes the
+AT-SPI tree (``atspi-tree.txt``), a screenshot (``failure.png``) and the
+logs of the program and the helper processes into the artifacts directory.
+
+One Session per Python process: libatspi keeps its connection to the first
+accessibility bus it used.  Run every test script as its own process.
+
+Minimal use::
+
+    with Session("/path/to/Zolta", "/tmp/artifacts") as s:
+        label = s.find("label", "Wähle einen Bereich aus!")
+        s.click(s.find("push button", "Los!"))
+        s.wait_for(lambda: s.find_all("label", name=re.compile(r"^\\d+$")),
+                   "a drawn number")
+
+Test scripts can use ``run_test(main)`` for argument handling, the
+PASS/FAIL line and the exit code, and ``Checks`` to collect several
+independent findings before failing.
+"""
+
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import traceback
+import uuid
+
+try:
+    import pyatspi  # noqa: F401  (imported early to fail fast with a clear message)
+except ImportError:  # pragma: no cover - depends on the interpreter
+    sys.stderr.write(
+        "zolta_e2e: the module 'pyatspi' is missing. Run the tests with "
+        "/usr/bin/python3 (Debian's interpreter with python3-pyatspi).\n")
+    raise
+
+WINDOW_TITLE = "Zolta iacta est"
+DEFAULT_TIMEOUT = 10.0       # seconds for one wait (find, alert, ...)
+STARTUP_TIMEOUT = 30.0       # seconds until the program's window is usable
+GLOBAL_TIMEOUT = 180.0       # seconds for the whole session
+COMMAND_TIMEOUT = 10.0       # seconds for one helper command (xdotool, ...)
+POLL_INTERVAL = 0.05
+
+# X input-method independent names for a few keys (xdotool keysym names).
+KEY_ENTER = "Return"
+KEY_ESCAPE = "Escape"
+
+
+class E2EError(AssertionError):
+    """A failed check or a wait that ran out of time."""
+
+
+class SessionTimeout(E2EError):
+    """The session's global timeout has passed."""
+
+
+class ProgramEnded(E2EError):
+    """The program under test is no longer running (no use waiting)."""
+
+
+# --------------------------------------------------------------------------
+# small helpers
+
+def _monotonic():
+    return time.monotonic()
+
+
+def poll(fn, timeout=DEFAULT_TIMEOUT, what="a condition", interval=POLL_INTERVAL):
+    """Call fn() until it returns a truthy value; return that value.
+
+    Exceptions raised by fn count as "not yet"; the last one is named in the
+    error raised when the timeout passes.  ProgramEnded and SessionTimeout
+    end the wait at once.
+    """
+    deadline = _monotonic() + timeout
+    last_exc = None
+    while True:
+        try:
+            value = fn()
+            if value:
+                return value
+            last_exc = None
+        except (ProgramEnded, SessionTimeout):
+            raise
+        except E2EError as exc:
+            last_exc = exc
+        except Exception as exc:  # pyatspi raises GLib errors for stale objects
+            last_exc = exc
+        if _monotonic() >= deadline:
+            msg = "timed out after %.1f s waiting for %s" % (timeout, what)
+            if last_exc is not None:
+                msg += " (last error: %s: %s)" % (type(last_exc).__name__, last_exc)
+            raise E2EError(msg)
+        time.sleep(interval)
+
+
+def _name_matches(pattern, name):
+    if pattern is None:
+        return True
+    if isinstance(pattern, str):
+        return name == pattern
+    if hasattr(pattern, "search"):
+        return pattern.search(name or "") is not None
+    if callable(pattern):
+        return bool(pattern(name))
+    raise TypeError("name must be a str, a compiled regex or a callable")
+
+
+def _role_matches(pattern, role):
+    if pattern is None:
+        return True
+    if isinstance(pattern, (tuple, list, set, frozenset)):
+        return role in pattern
+    return role == pattern
+
+
+def _describe(role, name, geometry):
+    parts = []
+    parts.append("role %r" % role if role is not None else "any role")
+    if name is not None:
+        parts.append("name %r" % (name.pattern if hasattr(name, "pattern") else name))
+    if geometry is not None:
+        parts.append("geometry %r (relative to the window)" % (tuple(geometry),))
+    return ", ".join(parts)
+
+
+class Alert:
+    """A message box as AT-SPI shows it: an 'alert' named by its title."""
+
+    def __init__(self, acc, title, texts, buttons):
+        self.acc = acc
+        self.title = title
+        self.texts = texts          # names of its labels, in tree order
+        self.buttons = buttons      # {button name: accessible}, in tree order
+
+    @property
+    def text(self):
+        """All non-empty label texts joined with a newline."""
+        return "\n".join(t for t in self.texts if t)
+
+    @property
+    def button_names(self):
+        return list(self.buttons)
+
+    def __repr__(self):
+        return "Alert(title=%r, texts=%r, buttons=%r)" % (
+            self.title, self.texts, self.button_names)
+
+
+class Checks:
+    """Collects independent findings; raise_if_failed() reports them all."""
+
+    def __init__(self):
+        self.failures = []
+        self.passed = 0
+
+    def check(self, ok, message):
+        if ok:
+            self.passed += 1
+        else:
+            self.failures.append(message)
+        return ok
+
+    def equal(self, actual, expected, what):
+        return self.check(actual == expected,
+                          "%s: expected %r, got %r" % (what, expected, actual))
+
+    def attempt(self, what, fn, *args, **kwargs):
+        """Run fn; an E2EError becomes a recorded failure. Returns fn's value or None."""
+        try:
+            value = fn(*args, **kwargs)
+        except E2EError as exc:
+            self.failures.append("%s: %s" % (what, exc))
+            return None
+        self.passed += 1
+        return value
+
+    def raise_if_failed(self):
+        if self.failures:
+            raise E2EError("%d check(s) failed:\n  - %s" % (
+                len(self.failures), "\n  - ".join(self.failures)))
+
+
+# --------------------------------------------------------------------------
+# the session
+
+_session_used = False
+
+
+class Session:
+    """Starts Xvfb, a D-Bus session bus, the AT-SPI bus and the program.
+
+    Parameters:
+      executable     path of the program
+      artifacts_dir  where logs, screenshots and failure dumps go (created)
+      extra_env      extra environment variables for the program
+      args           extra command line arguments for the program
+      home           HOME/XDG directories of the program; a fresh empty one
+                     under the session's temporary directory when None (pass
+                     the same directory to two sessions to keep settings)
+      timeout        global timeout of the whole session in seconds
+      screen         Xvfb screen, WIDTHxHEIGHTxDEPTH
+      wait_window    wait in __enter__ until the main window is shown
+    """
+
+    def __init__(self, executable, artifacts_dir, extra_env=None, args=(),
+                 home=None, timeout=GLOBAL_TIMEOUT, screen="1024x768x24",
+                 wait_window=True, window_title=WINDOW_TITLE):
+        self.executable = os.path.abspath(executable)
+        self.artifacts_dir = os.path.abspath(artifacts_dir)
+        self.extra_env = dict(extra_env or {})
+        self.args = list(args)
+        self.home = home
+        self.timeout = float(timeout)
+        self.screen = screen
+        self.wait_window = wait_window
+        self.window_title = window_title
+
+        self.display = None
+        self.bus_address = None
+        self.tag = "zolta-e2e-" + uuid.uuid4().hex
+        self.tmpdir = None
+        self.proc = None               # the program under test
+        self._helpers = []             # [(name, Popen)] in start order
+        self._logs = []                # open log files
+        self._old_environ = None
+        self._deadline = None
+        self._watchdog = None
+        self._watchdog_stop = threading.Event()
+        self._timed_out = False
+        self._app = None
+        self._window = None
+        self._xid = None
+        self.timings = {}              # name -> seconds since the program started
+
+    # ---- context manager -------------------------------------------------
+
+    def __enter__(self):
+        global _session_used
+        if _session_used:
+            raise E2EError("only one Session per Python process (libatspi keeps "
+                           "its first accessibility bus); run tests as separate processes")
+        _session_used = True
+        if not os.access(self.executable, os.X_OK):
+            raise E2EError("program not found or not executable: %s" % self.executable)
+        os.makedirs(self.artifacts_dir, exist_ok=True)
+        self._deadline = _monotonic() + self.timeout
+        self._start_watchdog()
+        try:
+            self._start_all()
+        except BaseException:
+            exc_info = sys.exc_info()
+            self.__exit__(*exc_info)
+            raise
+        return self
+
+    def __exit__(self, exc_type, exc, tb):
+        try:
+            if exc_type is not None:
+                if exc_type is KeyboardInterrupt and self._timed_out:
+                    sys.stderr.write("zolta_e2e: global session timeout (%.0f s) passed\n"
+                                     % self.timeout)
+                self._save_failure_artifacts(exc_type, exc, tb)
+        finally:
+            self._stop_all()
+            self._watchdog_stop.set()
+            if self._old_environ is not None:
+                os.environ.clear()
+                os.environ.update(self._old_environ)
+            if self.tmpdir:
+                shutil.rmtree(self.tmpdir, ignore_errors=True)
+        if exc_type is KeyboardInterrupt and self._timed_out:
+            raise SessionTimeout("global session timeout of %.0f s passed" % self.timeout) from exc
+        return False
+
+    # ---- timeouts --------------------------------------------------------
+
+    def remaining(self):
+        return max(0.0, self._deadline - _monotonic())
+
+    def _bounded(self, timeout):
+        """A wait's timeout, cut to the time left in the session."""
+        left = self.remaining()
+        if left <= 0:
+            raise SessionTimeout("global session timeout of %.0f s passed" % self.timeout)
+        return min(timeout, left)
+
+    def _start_watchdog(self):
+        grace = 20.0
+
+        def watch():
+            if self._watchdog_stop.wait(self.timeout):
+                return
+            self._timed_out = True
+            sys.stderr.write("zolta_e2e: session timeout, interrupting the test\n")
+            # a real SIGINT also wakes a sleeping or waiting main thread
+            signal.pthread_kill(main_ident, signal.SIGINT)
+            if self._watchdog_stop.wait(grace):
+                return
+            sys.stderr.write("zolta_e2e: test did not stop; killing its processes\n")
+            self._stop_all()
+            if self.tmpdir:
+                shutil.rmtree(self.tmpdir, ignore_errors=True)
+            os._exit(124)
+
+        main_ident = threading.main_thread().ident
+
+        self._watchdog = threading.Thread(target=watch, name="zolta-e2e-watchdog", daemon=True)
+        self._watchdog.start()
+
+    # ---- processes -------------------------------------------------------
+
+    def _log(self, name):
+        f = open(os.path.join(self.artifacts_dir, name + ".log"), "wb")
+        self._logs.append(f)
+        return f
+
+    def _spawn(self, name, cmd, env, **kw):
+        kw.setdefault("stdout", self._log(name))
+        kw.setdefault("stderr", subprocess.STDOUT)
+        p = subprocess.Popen(cmd, env=env, stdin=subprocess.DEVNULL,
+                             start_new_session=True, **kw)
+        self._helpers.append((name, p))
+        return p
+
+    def _read_line_from(self, fd, timeout, what, proc):
+        """Read one line from a pipe fd within timeout."""
+        deadline = _monotonic() + timeout
+        data = b""
+        while b"\n" not in data:
+            left = deadline - _monotonic()
+            if left <= 0:
+                raise E2EError("timed out after %.1f s waiting for %s" % (timeout, what))
+            if proc.poll() is not None:
+                # the process ended; take what is left in the pipe
+                r, _, _ = select.select([fd], [], [], 0)
+                if not r:
+                    raise E2EError("%s: process ended with code %s" % (what, proc.returncode))
+            r, _, _ = select.select([fd], [], [], min(left, 0.2))
+            if r:
+                chunk = os.read(fd, 4096)
+                if not chunk:
+                    if data:
+                        break
+                    raise E2EError("%s: pipe closed without output" % what)
+                data += chunk
+        return data.split(b"\n", 1)[0].decode().strip()
+
+    def _base_env(self):
+        env = dict(os.environ)
+        for k in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY",
+                  "AT_SPI_BUS_ADDRESS", "LC_ALL", "LANGUAGE", "SESSION_MANAGER",
+                  "XAUTHORITY", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE"):
+            env.pop(k, None)
+        env["LANG"] = "C.UTF-8"
+        env["ZOLTA_E2E_TAG"] = self.tag    # marks every process of this session
+        runtime = os.path.join(self.tmpdir, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        env["XDG_RUNTIME_DIR"] = runtime
+        return env
+
+    def _start_all(self):
+        self.tmpdir = tempfile.mkdtemp(prefix="zolta-e2e-")
+        env = self._base_env()
+
+        # Xvfb on a free display: it writes the display number to -displayfd.
+        r, w = os.pipe()
+        try:
+            xvfb = self._spawn("xvfb", ["Xvfb", "-displayfd", str(w), "-screen", "0",
+                                        self.screen, "-nolisten", "tcp", "-noreset"],
+                               env, pass_fds=(w,))
+            os.close(w)
+            w = None
+            num = self._read_line_from(r, self._bounded(15), "the Xvfb display number", xvfb)
+        finally:
+            os.close(r)
+            if w is not None:
+                os.close(w)
+        if not num.isdigit():
+            raise E2EError("Xvfb gave an odd display number: %r" % num)
+        self.display = ":" + num
+        env["DISPLAY"] = self.display
+        self._add_german_keys()
+
+        # a private session bus that does not fork, so its pid is ours
+        r, w = os.pipe()
+        try:
+            bus = self._spawn("dbus-session",
+                              ["dbus-daemon", "--session", "--nofork", "--nopidfile",
+                               "--address=unix:path=%s" % os.path.join(self.tmpdir, "bus"),
+                               "--print-address=%d" % w],
+                              env, pass_fds=(w,))
+            os.close(w)
+            w = None
+            self.bus_address = self._read_line_from(
+                r, self._bounded(15), "the D-Bus session bus address", bus)
+        finally:
+            os.close(r)
+            if w is not None:
+                os.close(w)
+        env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
+
+        # the accessibility bus
+        self._spawn("at-spi-bus-launcher",
+                    ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env)
+        poll(lambda: self._name_has_owner(env, "org.a11y.Bus"),
+             self._bounded(15), "the AT-SPI bus launcher (org.a11y.Bus)")
+        self._env = env
+
+        # this process talks AT-SPI on the new buses
+        self._old_environ = dict(os.environ)
+        for k in ("AT_SPI_BUS_ADDRESS",):
+            os.environ.pop(k, None)
+        os.environ["DISPLAY"] = self.display
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
+
+        self._start_program()
+        if self.wait_window:
+            self.wait_started()
+
+    def _start_program(self):
+        penv = dict(self._env)
+        home = self.home or os.path.join(self.tmpdir, "home")
+        os.makedirs(home, exist_ok=True)
+        penv["HOME"] = home
+        penv["XDG_CONFIG_HOME"] = os.path.join(home, ".config")
+        penv["XDG_DATA_HOME"] = os.path.join(home, ".local", "share")
+        penv["XDG_CACHE_HOME"] = os.path.join(home, ".cache")
+        penv["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        penv["QT_ACCESSIBILITY"] = "1"
+        penv["QT_QPA_PLATFORM"] = "xcb"
+        penv.update(self.extra_env)
+        self.program_env = penv
+        self._starts = getattr(self, "_starts", 0) + 1
+        log = "program" if self._starts == 1 else "program-%d" % self._starts
+        self._app = self._window = self._xid = None
+        self.timings = {}
+        self._t0 = _monotonic()
+        self.proc = self._spawn(log, [self.executable] + self.args, penv, cwd=self.tmpdir)
+
+    def stop_program(self, timeout=5.0):
+        """End the program (SIGTERM, then SIGKILL); return its exit code."""
+        if self.proc.poll() is None:
+            try:
+                os.killpg(self.proc.pid, signal.SIGTERM)
+            except OSError:
+                pass
+            try:
+                self.proc.wait(timeout=self._bounded(timeout))
+            except subprocess.TimeoutExpired:
+                os.killpg(self.proc.pid, signal.SIGKILL)
+                self.proc.wait(timeout=5)
+        return self.proc.returncode
+
+    def restart_program(self, wait_window=True):
+        """Start the program again on the same display and buses (same HOME).
+
+        Ends a still running instance first.  Use this, not a second Session,
+        to test what the program keeps between runs.
+        """
+        self.stop_program()
+        self._start_program()
+        if wait_window:
+            self.wait_started()
+
+    # characters (plain, shifted) put on free keycodes of the Xvfb keymap
+    EXTRA_KEYS = [("ä", "Ä"), ("ö", "Ö"), ("ü", "Ü"), ("ß", "ß"), ("€", "€"),
+                  ("§", "§"), ("°", "°"), ("µ", "µ"), ("²", "³")]
+
+    @staticmethod
+    def _keysym(ch):
+        code = ord(ch)
+        if code < 0x100:
+            return code               # Latin-1 keysyms equal the code point
+        if ch == "€":
+            return 0x20AC             # EuroSign
+        return 0x1000000 + code       # Unicode keysym
+
+    def _add_german_keys(self):
+        """Give the server's US keymap keys for ä ö ü ß € § ° µ ² ³ (and capitals).
+
+        Without them xdotool binds such a character to a spare key just for
+        the moment of typing, and the program may read the keymap too late
+        and lose the character.  Done before the program starts, so it sees
+        one fixed keymap.
+        """
+        from Xlib import display as xdisplay
+        d = xdisplay.Display(self.display)
+        try:
+            lo = d.display.info.min_keycode
+            hi = d.display.info.max_keycode
+            mapping = d.get_keyboard_mapping(lo, hi - lo + 1)
+            width = len(mapping[0])
+            free = [lo + i for i, syms in enumerate(mapping) if not any(syms)]
+            free.reverse()    # take keycodes from the top; the low ones are real keys
+            if len(free) < len(self.EXTRA_KEYS) or width < 2:
+                raise E2EError("no room in the X keymap for German characters")
+            for (plain, shifted), code in zip(self.EXTRA_KEYS, free):
+                row = [self._keysym(plain), self._keysym(shifted)] + [0] * (width - 2)
+                d.change_keyboard_mapping(code, [row])
+            d.sync()
+        finally:
+            d.close()
+
+    def _name_has_owner(self, env, name):
+        res = subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name],
+            env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL, timeout=COMMAND_TIMEOUT)
+        return res.returncode == 0 and b"boolean true" in res.stdout
+
+    def _elapsed(self):
+        return _monotonic() - self._t0
+
+    def wait_started(self, timeout=STARTUP_TIMEOUT):
+        """Wait until the program's main window is on AT-SPI and mapped in X."""
+        self.app(timeout)
+        self.timings.setdefault("atspi_app", self._elapsed())
+        self.window(timeout)
+        self.timings.setdefault("atspi_window", self._elapsed())
+        self.x_window_id(timeout)
+        poll(lambda: self.x_geometry()["map_state"] == "IsViewable",
+             self._bounded(timeout), "the X window to be mapped")
+        self.timings.setdefault("x_window_mapped", self._elapsed())
+        self.wait_painted(timeout)
+        self.timings.setdefault("painted", self._elapsed())
+
+    def _program_check(self):
+        if self.proc is not None and self.proc.poll() is not None:
+            raise ProgramEnded("the program ended with exit code %s (see program.log)"
+                           % self.proc.returncode)
+
+    def is_running(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def wait_exit(self, timeout=DEFAULT_TIMEOUT):
+        """Wait until the program ends; return its exit code."""
+        poll(lambda: self.proc.poll() is not None, self._bounded(timeout),
+             "the program to end")
+        return self.proc.returncode
+
+    def _tagged_pids(self):
+        """Processes that carry this session's tag in their environment."""
+        pids = []
+        needle = ("ZOLTA_E2E_TAG=" + self.tag).encode()
+        for d in os.listdir("/proc"):
+            if not d.isdigit() or int(d) == os.getpid():
+                continue
+            try:
+                with open("/proc/%s/environ" % d, "rb") as f:
+                    if needle in f.read().split(b"\0"):
+                        pids.append(int(d))
+            except OSError:
+                pass
+        return pids
+
+    @staticmethod
+    def _alive(pid):
+        try:
+            with open("/proc/%d/stat" % pid) as f:
+                return f.read().split(")")[-1].split()[0] != "Z"
+        except OSError:
+            return False
+
+    def _stop_all(self):
+        xdisp, self._xdisp = getattr(self, "_xdisp", None), None
+        if xdisp is not None:
+            try:
+                xdisp.close()
+            except Exception:
+                pass
+        # the program first (SIGTERM, then SIGKILL), then helpers in reverse order
+        procs = []
+        if self.proc is not None:
+            procs.append(("program", self.proc))
+        procs += [hp for hp in reversed(self._helpers) if hp[1] is not self.proc]
+        for name, p in procs:
+            if p.poll() is None:
+                try:
+                    os.killpg(p.pid, signal.SIGTERM)
+                except OSError:
+                    pass
+                try:
+                    p.wait(timeout=3)
+                except subprocess.TimeoutExpired:
+                    try:
+                        os.killpg(p.pid, signal.SIGKILL)
+                    except OSError:
+                        pass
+                    try:
+                        p.wait(timeout=3)
+                    except subprocess.TimeoutExpired:
+                        sys.stderr.write("zolta_e2e: %s (pid %d) did not end\n" % (name, p.pid))
+        # anything else started on our behalf (e.g. services D-Bus activated)
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            left = [pid for pid in self._tagged_pids() if self._alive(pid)]
+            if not left:
+                break
+            for pid in left:
+                try:
+                    os.kill(pid, sig)
+                except OSError:
+                    pass
+            end = _monotonic() + 2
+            while _monotonic() < end and any(self._alive(pid) for pid in left):
+                time.sleep(0.05)
+        for f in self._logs:
+            try:
+                f.close()
+            except OSError:
+                pass
+        self._logs = []
+
+    # ---- external commands ----------------------------------------------
+
+    def run(self, cmd, timeout=COMMAND_TIMEOUT, check=True, input=None):
+        """Run a helper command on the session's display and bus; return CompletedProcess."""
+        try:
+            res = subprocess.run(cmd, env=self._env, input=input,
+                                 stdin=None if input is not None else subprocess.DEVNULL,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                 timeout=self._bounded(timeout))
+        except subprocess.TimeoutExpired:
+            raise E2EError("command timed out after %.1f s: %s" % (timeout, " ".join(cmd)))
+        if check and res.returncode != 0:
+            raise E2EError("command failed (%d): %s\n%s" % (
+                res.returncode, " ".join(cmd), res.stderr.decode(errors="replace").strip()))
+        return res
+
+    # ---- AT-SPI: finding things ------------------------------------------
+
+    def app(self, timeout=STARTUP_TIMEOUT):
+        """The program's AT-SPI application object (found by process id)."""
+        if self._app is not None:
+            return self._app
+
+        def find():
+            self._program_check()
+            desktop = pyatspi.Registry.getDesktop(0)
+            for i in range(desktop.childCount):
+                a = desktop.getChildAtIndex(i)
+                if a is not None and a.get_process_id() == self.proc.pid:
+                    return a
+            return None
+
+        self._app = poll(find, self._bounded(timeout),
+                         "the program (pid %d) on the AT-SPI bus" % self.proc.pid)
+        return self._app
+
+    def top_levels(self):
+        """The program's top-level accessibles (windows, message boxes)."""
+        app = self.app()
+        return [c for c in (app.getChildAtIndex(i) for i in range(app.childCount)) if c is not None]
+
+    def window(self, timeout=DEFAULT_TIMEOUT):
+        """The main window (AT-SPI 'filler'/'frame'/'window' named by the title)."""
+        if self._window is not None:
+            return self._window
+
+        def find():
+            self._program_check()
+            for c in self.top_levels():
+                if c.name == self.window_title and c.getRoleName() in ("filler", "frame", "window"):
+                    if "showing" in self.states(c):
+                        return c
+            return None
+
+        try:
+            self._window = poll(find, self._bounded(timeout),
+                                "a window titled %r on AT-SPI" % self.window_title)
+        except ProgramEnded:
+            raise
+        except E2EError as exc:
+            try:
+                tops = ", ".join("%s %r [%s]" % (c.getRoleName(), c.name,
+                                                 ",".join(sorted(self.states(c))))
+                                 for c in self.top_levels()) or "none"
+            except Exception as e:
+                tops = "unknown (%s)" % e
+            raise E2EError("%s; the program's top-level objects: %s" % (exc, tops)) from None
+        return self._window
+
+    @staticmethod
+    def role(acc):
+        return acc.getRoleName()
+
+    @staticmethod
+    def states(acc):
+        return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
+
+    @staticmethod
+    def children(acc):
+        return [c for c in (acc.getChildAtIndex(i) for i in range(acc.childCount)) if c is not None]
+
+    def walk(self, root=None, max_depth=12, prune=None):
+        """All descendants of root (default: the main window), depth first.
+
+        prune(acc) -> True: yield acc but do not look below it.
+        """
+        root = root if root is not None else self.window()
+        stack = [(root, 0)]
+        while stack:
+            acc, depth = stack.pop()
+            if acc is not root:
+                yield acc
+                try:
+                    if prune is not None and prune(acc):
+                        continue
+                except Exception:
+                    continue
+            if depth < max_depth:
+                try:
+                    kids = self.children(acc)
+                except Exception:
+                    continue   # gone while we looked
+                stack.extend((k, depth + 1) for k in reversed(kids))
+
+    @staticmethod
+    def screen_extents(acc):
+        e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return (e.x, e.y, e.width, e.height)
+
+    def extents(self, acc, relative=True):
+        """(x, y, w, h) of acc; relative to the main window unless relative=False."""
+        x, y, w, h = self.screen_extents(acc)
+        if relative:
+            wx, wy, _, _ = self.screen_extents(self.window())
+            x, y = x - wx, y - wy
+        return (x, y, w, h)
+
+    def find_all(self, role=None, name=None, geometry=None, tolerance=0, root=None,
+                 showing=True, max_depth=12):
+        """Accessibles below root that match role, name and geometry (no waiting).
+
+        role      role name ('push button', 'label', ...) or a tuple of them
+        name      exact str, compiled regex (searched) or callable(name)
+        geometry  (x, y, w, h) relative to the main window, each within tolerance
+        showing   True: only objects with the 'showing' state, and nothing
+                  below a hidden object (a closed combo box popup list is
+                  hidden, yet its items claim 'showing'); None: everything
+        """
+        found = []
+        prune = None
+        if showing:
+            prune = lambda acc: "showing" not in self.states(acc)  # noqa: E731
+        for acc in self.walk(root, max_depth, prune):
+            try:
+                if not _role_matches(role, acc.getRoleName()):
+                    continue
+                if not _name_matches(name, acc.name):
+                    continue
+                if showing is not None and (("showing" in self.states(acc)) != showing):
+                    continue
+                if geometry is not None:
+                    ext = self.extents(acc)
+                    if any(abs(a - b) > tolerance for a, b in zip(ext, geometry)):
+                        continue
+            except Exception:
+                continue   # an object that went away while we looked
+            found.append(acc)
+        return found
+
+    def find(self, role=None, name=None, geometry=None, tolerance=0, root=None,
+             showing=True, timeout=DEFAULT_TIMEOUT):
+        """Exactly one matching accessible, waiting up to timeout for it."""
+        what = _describe(role, name, geometry)
+        last = []
+
+        def one():
+            self._program_check()
+            hits = self.find_all(role, name, geometry, tolerance, root, showing)
+            last[:] = hits
+            if len(hits) > 1:
+                raise E2EError("%d objects match %s: %s" % (
+                    len(hits), what, ", ".join(self.describe(h) for h in hits)))
+            return hits[0] if hits else None
+
+        return poll(one, self._bounded(timeout), "one object with " + what)
+
+    def control_at(self, role, x, y, w, h, tolerance=0, timeout=DEFAULT_TIMEOUT):
+        """The control of the given role at exactly (x, y, w, h) in the window."""
+        return self.find(role, geometry=(x, y, w, h), tolerance=tolerance, timeout=timeout)
+
+    def describe(self, acc):
+        try:
+            return "%s %r at %r" % (acc.getRoleName(), acc.name, self.extents(acc))
+        except Exception as exc:
+            return "<gone: %s>" % exc
+
+    # ---- AT-SPI: reading -------------------------------------------------
+
+    @staticmethod
+    def text_contents(acc):
+        """The text of an object with the Text interface (line edit, ...)."""
+        t = acc.queryText()
+        return t.getText(0, -1)
+
+    def text_of(self, acc):
+        """What a screen reader reads: Text contents if any, else the name."""
+        try:
+            return self.text_contents(acc)
+        except NotImplementedError:
+            return acc.name
+        except Exception:
+            return acc.name
+
+    def combo_text(self, combo):
+        """The text shown by a combo box (its editable 'text' child if it has one)."""
+        for c in self.children(combo):
+            if c.getRoleName() == "text":
+                return self.text_contents(c)
+        return combo.name
+
+    def combo_edit(self, combo):
+        """The editable 'text' child of an editable combo box."""
+        for c in self.children(combo):
+            if c.getRoleName() == "text":
+                return c
+        raise E2EError("combo box %s has no text child" % self.describe(combo))
+
+    def combo_items(self, combo):
+        """Names of all items in a combo box's list (its 'list' child)."""
+        for c in self.children(combo):
+            if c.getRoleName() == "list":
+                return self.list_items(c)
+        raise E2EError("combo box %s has no list child" % self.describe(combo))
+
+    def list_items(self, lst):
+        """Names of the 'list item' children of a list, in order."""
+        return [c.name for c in self.children(lst) if c.getRoleName() == "list item"]
+
+    def list_selection(self, lst):
+        """Names of the selected items of a list."""
+        return [c.name for c in self.children(lst)
+                if c.getRoleName() == "list item" and "selected" in self.states(c)]
+
+    def is_checked(self, acc):
+        return "checked" in self.states(acc)
+
+    def is_enabled(self, acc):
+        return "enabled" in self.states(acc)
+
+    def has_focus(self, acc):
+        return "focused" in self.states(acc)
+
+    # ---- message boxes ---------------------------------------------------
+
+    def alerts(self):
+        """The message boxes now open, as Alert objects."""
+        result = []
+        for top in self.top_levels():
+            try:
+                if top.getRoleName() != "alert":
+                    continue
+                if "showing" not in self.states(top):
+                    continue
+                texts, buttons = [], {}
+                for acc in self.walk(top, 6):
+                    role = acc.getRoleName()
+                    if role == "label":
+                        texts.append(acc.name)
+                    elif role == "push button":
+                        buttons[acc.name] = acc
+                result.append(Alert(top, top.name, texts, buttons))
+            except Exception:
+                continue
+        return result
+
+    def wait_alert(self, title=None, timeout=DEFAULT_TIMEOUT):
+        """Wait for a message box (title: str, regex or None for any); return it."""
+        def one():
+            self._program_check()
+            hits = [a for a in self.alerts() if _name_matches(title, a.title)]
+            if len(hits) > 1:
+                raise E2EError("%d message boxes open: %r" % (len(hits), hits))
+            return hits[0] if hits else None
+        what = "a message box" + ("" if title is None else " titled %r" % (
+            title.pattern if hasattr(title, "pattern") else title))
+        return poll(one, self._bounded(timeout), what)
+
+    def wait_no_alert(self, title=None, timeout=DEFAULT_TIMEOUT):
+        """Wait until no message box (with that title) is open."""
+        poll(lambda: not [a for a in self.alerts() if _name_matches(title, a.title)],
+             self._bounded(timeout), "the message box(es) to close")
+
+    def assert_no_alert(self, settle=0.0):
+        """Fail if a message box is open (optionally after waiting settle s for one)."""
+        end = _monotonic() + settle
+        while True:
+            open_ = self.alerts()
+            if open_:
+                raise E2EError("unexpected message box: %r" % open_[0])
+            if _monotonic() >= end:
+                return
+            time.sleep(POLL_INTERVAL)
+
+    def press_alert_button(self, alert, button_name, timeout=DEFAULT_TIMEOUT):
+        """Click a message box button with the mouse and wait for the box to close."""
+        if button_name not in alert.buttons:
+            raise E2EError("message box %r has no button %r (buttons: %r)" % (
+                alert.title, button_name, alert.button_names))
+        self.click(alert.buttons[button_name])
+        poll(lambda: not self._alert_open(alert), self._bounded(timeout),
+             "message box %r to close after %r" % (alert.title, button_name))
+
+    def _alert_open(self, alert):
+        try:
+            return ("showing" in self.states(alert.acc)
+                    and alert.acc.getIndexInParent() >= 0)
+        except Exception:
+            return False
+
+    # ---- the X window ----------------------------------------------------
+
+    def x_window_id(self, timeout=DEFAULT_TIMEOUT):
+        """The X window id of the main window (xdotool search by exact title)."""
+        if self._xid is not None:
+            return self._xid
+        pattern = "^" + re.escape(self.window_title) + "$"
+
+        def find():
+            self._program_check()
+            res = self.run(["xdotool", "search", "--onlyvisible", "--name", pattern],
+                           check=False)
+            ids = [int(x) for x in res.stdout.split()]
+            if len(ids) > 1:
+                raise E2EError("%d visible X windows titled %r: %r" % (
+                    len(ids), self.window_title, ids))
+            return ids[0] if ids else None
+
+        self._xid = poll(find, self._bounded(timeout),
+                         "an X window titled %r" % self.window_title)
+        return self._xid
+
+    def x_geometry(self, xid=None):
+        """xwininfo of a window: dict x, y (absolute), width, height, map_state."""
+        out = self.run(["xwininfo", "-id", str(xid or self.x_window_id())]).stdout.decode()
+
+        def field(label):
+            m = re.search(r"^\s*%s:\s*(.+)$" % re.escape(label), out, re.M)
+            if not m:
+                raise E2EError("xwininfo printed no %r:\n%s" % (label, out))
+            return m.group(1).strip()
+
+        return {"x": int(field("Absolute upper-left X")),
+                "y": int(field("Absolute upper-left Y")),
+                "width": int(field("Width")),
+                "height": int(field("Height")),
+                "map_state": field("Map State")}
+
+    def client_size(self):
+        """(width, height) of the client area (= the X window, no WM runs)."""
+        g = self.x_geometry()
+        return (g["width"], g["height"])
+
+    def xprop(self, prop, xid=None):
+        """Text of one X property as xprop prints it, or None when not set."""
+        res = self.run(["xprop", "-id", str(xid or self.x_window_id()), prop])
+        out = res.stdout.decode(errors="replace")
+        if "not found" in out or "no such atom" in out:
+            return None
+        return out
+
+    def size_hints(self):
+        """WM_NORMAL_HINTS: dict with 'min', 'max', 'base', 'increment' as (w, h) if set."""
+        out = self.xprop("WM_NORMAL_HINTS")
+        hints = {}
+        if out is None:
+            return hints
+        for key, label in (("min", "minimum size"), ("max", "maximum size"),
+                           ("base", "base size"), ("increment", "resize increment"),
+                           ("size", "size")):
+            m = re.search(r"specified %s:\s*(\d+) by (\d+)" % label, out)
+            if m:
+                hints[key] = (int(m.group(1)), int(m.group(2)))
+        return hints
+
+    def is_resizable(self):
+        """False when the size hints fix the size (min == max)."""
+        h = self.size_hints()
+        return not ("min" in h and "max" in h and h["min"] == h["max"])
+
+    MWM_HINTS_FUNCTIONS = 1
+    MWM_HINTS_DECORATIONS = 2
+    MWM_FUNC = {"all": 1, "resize": 2, "move": 4, "minimize": 8, "maximize": 16, "close": 32}
+    MWM_DECOR = {"all": 1, "border": 2, "resizeh": 4, "title": 8, "menu": 16,
+                 "minimize": 32, "maximize": 64}
+
+    def motif_hints(self):
+        """_MOTIF_WM_HINTS as a dict, or None when not set.
+
+        Keys: flags, functions, decorations (ints) and the decoded sets
+        'functions_set' / 'decorations_set' (None when that field is not flagged).
+        MWM 'all' bits mean "all except the listed ones"; that is resolved here.
+        """
+        out = self.xprop("_MOTIF_WM_HINTS")
+        if out is None:
+            return None
+        nums = [int(x, 0) for x in re.findall(r"(0x[0-9a-fA-F]+|\d+)", out.split("=", 1)[-1])]
+        if len(nums) < 3:
+            raise E2EError("odd _MOTIF_WM_HINTS: %r" % out)
+        flags, functions, decorations = nums[0], nums[1], nums[2]
+
+        def decode(value, table):
+            names = {n for n, bit in table.items() if n != "all" and value & bit}
+            if value & table["all"]:
+                names = {n for n in table if n != "all"} - names
+            return names
+
+        return {"flags": flags, "functions": functions, "decorations": decorations,
+                "functions_set": decode(functions, self.MWM_FUNC)
+                if flags & self.MWM_HINTS_FUNCTIONS else None,
+                "decorations_set": decode(decorations, self.MWM_DECOR)
+                if flags & self.MWM_HINTS_DECORATIONS else None}
+
+    # ---- pixels and screenshots -----------------------------------------
+
+    def _xlib_display(self):
+        if getattr(self, "_xdisp", None) is None:
+            from Xlib import display as xdisplay
+            self._xdisp = xdisplay.Display(self.display)
+        return self._xdisp
+
+    def window_pixels(self, x=0, y=0, w=None, h=None):
+        """RGB pixels of a rectangle in the window, as rows of (r, g, b) tuples."""
+        from Xlib import X
+        g = self.x_geometry()
+        w = g["width"] - x if w is None else w
+        h = g["height"] - y if h is None else h
+        d = self._xlib_display()
+        root = d.screen().root
+        img = root.get_image(g["x"] + x, g["y"] + y, w, h, X.ZPixmap, 0xFFFFFFFF)
+        data = img.data
+        bpp = len(data) // (w * h) if w * h else 4
+        if bpp != 4:
+            raise E2EError("unexpected pixel format (%d bytes per pixel)" % bpp)
+        rows = []
+        for j in range(h):
+            row = []
+            base = j * w * 4
+            for i in range(w):
+                b, gg, r = data[base + 4 * i], data[base + 4 * i + 1], data[base + 4 * i + 2]
+                row.append((r, gg, b))
+            rows.append(row)
+        return rows
+
+    def pixel(self, x, y):
+        """(r, g, b) of one pixel, relative to the window."""
+        return self.window_pixels(x, y, 1, 1)[0][0]
+
+    def wait_painted(self, timeout=DEFAULT_TIMEOUT):
+        """Wait until the window shows more than one colour (it has been drawn)."""
+        def painted():
+            rows = self.window_pixels()
+            colours = set()
+            for row in rows[::4]:
+                colours.update(row[::4])
+                if len(colours) > 1:
+                    return True
+            return False
+        poll(painted, self._bounded(timeout), "the window to be painted")
+
+    def screenshot(self, name, whole_screen=False):
+        """Save a PNG of the window (or the whole screen) in the artifacts dir."""
+        if not name.endswith(".png"):
+            name += ".png"
+        path = os.path.join(self.artifacts_dir, name)
+        cmd = ["import", "-window", "root"]
+        if not whole_screen:
+            g = self.x_geometry()
+            cmd += ["-crop", "%dx%d+%d+%d" % (g["width"], g["height"], g["x"], g["y"]),
+                    "+repage"]
+        self.run(cmd + [path], timeout=30)
+        if not os.path.getsize(path):
+            raise E2EError("empty screenshot %s" % path)
+        return path
+
+    # ---- clipboard -------------------------------------------------------
+
+    def clipboard(self, selection="clipboard", target=None):
+        """The clipboard's bytes as-is (CR LF intact), or None when it is empty."""
+        cmd = ["xclip", "-o", "-selection", selection]
+        if target:
+            cmd += ["-t", target]
+        res = self.run(cmd, check=False)
+        if res.returncode != 0:
+            return None
+        return res.stdout
+
+    # ---- input -----------------------------------------------------------
+
+    def xdotool(self, *args):
+        return self.run(["xdotool"] + [str(a) for a in args])
+
+    def focus_window(self, timeout=DEFAULT_TIMEOUT):
+        """Give the main window the keyboard focus and wait until AT-SPI says it is active."""
+        xid = self.x_window_id()
+        self.xdotool("windowfocus", xid)
+        poll(lambda: "active" in self.states(self.window()), self._bounded(timeout),
+             "the window to become active")
+
+    def _centre(self, target):
+        if isinstance(target, tuple):
+            x, y = target          # relative to the window
+            g = self.x_geometry()
+            return g["x"] + x, g["y"] + y
+        x, y, w, h = self.screen_extents(target)
+        if w <= 0 or h <= 0:
+            raise E2EError("cannot click %s: it has no area" % self.describe(target))
+        return x + w // 2, y + h // 2
+
+    def move_to(self, target):
+        x, y = self._centre(target)
+        self.xdotool("mousemove", x, y)
+
+    def click(self, target, button=1, repeat=1):
+        """Click an accessible's centre, or a point (x, y) relative to the window.
+
+        button: 1 left, 2 middle, 3 right.
+        """
+        self._program_check()
+        x, y = self._centre(target)
+        args = ["mousemove", x, y, "click"]
+        if repeat > 1:
+            args += ["--repeat", repeat, "--delay", 80]
+        self.xdotool(*(args + [button]))
+
+    def right_click(self, target):
+        self.click(target, button=3)
+
+    def double_click(self, target):
+        self.click(target, repeat=2)
+
+    def key(self, *keys, delay_ms=30):
+        """Press keys one after the other (xdotool names: Return, Escape, Tab, alt+j, ...)."""
+        self._program_check()
+        self.xdotool("key", "--clearmodifiers", "--delay", delay_ms, *keys)
+
+    def type_text(self, text, delay_ms=20):
+        """Type text (also text that starts with '-')."""
+        self._program_check()
+        self.run(["xdotool", "type", "--clearmodifiers", "--delay", str(delay_ms), "--", text],
+                 timeout=COMMAND_TIMEOUT + len(text) * delay_ms / 1000.0)
+
+    # ---- waiting ---------------------------------------------------------
+
+    def wait_for(self, fn, what="a condition", timeout=DEFAULT_TIMEOUT):
+        """Poll fn() until truthy (the program must keep running); return its value."""
+        def check():
+            self._program_check()
+            return fn()
+        return poll(check, self._bounded(timeout), what)
+
+    # ---- diagnostics -----------------------------------------------------
+
+    def dump_tree(self, max_children=40):
+        """The program's AT-SPI tree as text (roles, names, states, extents, texts)."""
+        lines = []
+
+        def line(acc, depth):
+            try:
+                role = acc.getRoleName()
+                name = acc.name
+                try:
+                    ext = self.screen_extents(acc)
+                except Exception:
+                    ext = None
+                try:
+                    txt = " text=%r" % self.text_contents(acc)
+                except Exception:
+                    txt = ""
+                states = ",".join(sorted(self.states(acc)))
+                lines.append("%s%s %r ext=%r%s [%s]" % ("  " * depth, role, name, ext, txt, states))
+                kids = self.children(acc) if depth < 12 else []
+            except Exception as exc:
+                lines.append("%s<error: %s>" % ("  " * depth, exc))
+                return
+            for k in kids[:max_children]:
+                line(k, depth + 1)
+            if len(kids) > max_children:
+                lines.append("%s... %d more children" % ("  " * (depth + 1),
+                                                         len(kids) - max_children))
+
+        line(self.app(timeout=2), 0)
+        return "\n".join(lines)
+
+    def _save_failure_artifacts(self, exc_type, exc, tb):
+        notes = []
+        # some time for the dumps, also after the global timeout
+        self._deadline = max(self._deadline, _monotonic() + 15)
+        with open(os.path.join(self.artifacts_dir, "failure.txt"), "w") as f:
+            f.write("".join(traceback.format_exception(exc_type, exc, tb)))
+        if self.is_running() and self.display:
+            try:
+                with open(os.path.join(self.artifacts_dir, "atspi-tree.txt"), "w") as f:
+                    f.write(self.dump_tree() + "\n")
+                notes.append("atspi-tree.txt")
+            except BaseException as e:   # a dump must never hide the real failure
+                notes.append("no AT-SPI tree (%s)" % e)
+            try:
+                self.screenshot("failure.png", whole_screen=True)
+                notes.append("failure.png")
+            except BaseException as e:
+                notes.append("no screenshot (%s)" % e)
+        elif self.proc is not None:
+            notes.append("program exit code %s" % self.proc.returncode)
+        sys.stderr.write("zolta_e2e: failure artifacts in %s: %s\n" % (
+            self.artifacts_dir, ", ".join(notes + ["failure.txt", "*.log"])))
+
+
+# --------------------------------------------------------------------------
+# test script entry point
+
+def run_test(main, usage=None):
+    """Entry point for a test script: main(executable, artifacts_dir).
+
+    Prints PASS or FAIL with the reason; exits 0 on pass, 1 on a failed check,
+    2 on bad usage, 3 on an unexpected error.
+    """
+    script = os.path.basename(sys.argv[0])
+    if len(sys.argv) != 3:
+        sys.stderr.write(usage or "usage: /usr/bin/python3 %s <path-to-Zolta> <artifacts-dir>\n"
+                         % sys.argv[0])
+        sys.exit(2)
+    executable, artifacts = sys.argv[1], sys.argv[2]
+
+    def on_term(signum, frame):
+        raise SystemExit(128 + signum)
+    signal.signal(signal.SIGTERM, on_term)
+
+    t0 = _monotonic()
+    try:
+        main(executable, artifacts)
+    except E2EError as exc:
+        print("FAIL %s (%.1f s): %s" % (script, _monotonic() - t0, exc))
+        sys.exit(1)
+    except Exception:
+        traceback.print_exc()
+        print("ERROR %s (%.1f s): unexpected exception (see above)" % (script, _monotonic() - t0))
+        sys.exit(3)
+    print("PASS %s (%.1f s)" % (script, _monotonic() - t0))
+    sys.exit(0)

@@ -1,0 +1,68 @@
+#pragma once
+
+// A scripted platform for the tests: message-box answers come from a queue
+// and every box is recorded; the clock is fixed; random values come from a
+// queue (then from a fixed-seed generator, so nothing can loop for ever);
+// the clipboard is a string; a popup menu records what it showed and can
+// choose an item.
+
+#include "platform/platform.h"
+#include "platform/random_source.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+class QMenu;
+
+struct ShownBox
+{
+    QString prompt;
+    QString title;
+    Platform::Icon icon;
+    Platform::Buttons buttons;
+};
+
+struct ShownMenuItem
+{
+    QString path; // captions from the root, joined by " > "
+    bool enabled;
+    bool checked;
+    bool separator;
+};
+
+class FakePlatform final : public Platform
+{
+public:
+    FakePlatform();
+
+    Answer messageBox(QWidget *parent, const QString &prompt, const QString &title, Icon icon,
+                      Buttons buttons) override;
+    void popupMenu(QMenu *menu) override;
+    [[nodiscard]] bool clearClipboard() override;
+    [[nodiscard]] bool setClipboardText(const QString &text) override;
+    [[nodiscard]] QTime currentTime() override { return time; }
+    void randomize(qint16 seed) override;
+    [[nodiscard]] float nextRandom() override;
+    [[nodiscard]] VersionInfo versionInfo() override { return version; }
+
+    // Scripts.
+    QQueue<Answer> answers;         // default when empty: Yes for Yes/No, Ok otherwise
+    QQueue<float> randomValues;     // then a fixed-seed generator
+    QQueue<QString> menuChoices;    // objectName of the item to choose, "" for none
+    QTime time = QTime(12, 0, 0);
+    VersionInfo version{QStringLiteral("Zolta"), 1, 3, 0, QStringLiteral("Copyright test")};
+    bool clipboardWorks = true;
+
+    // Records.
+    QList<ShownBox> boxes;
+    QList<qint16> seeds;
+    int popups = 0;
+    QList<ShownMenuItem> lastMenu;
+    QString clipboard = QStringLiteral("(vorher)");
+    int clipboardWrites = 0;
+
+private:
+    RandomSource m_fallback;
+};

@@ -1,0 +1,470 @@
+#include "platform/numbers.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <string>
+
+using numbers::Converted;
+using numbers::ConversionError;
+using numbers::Failure;
+
+namespace {
+
+// Expected result of one conversion: a value, or the failure it must report.
+struct Outcome
+{
+    bool ok = false;
+    Failure failure = Failure::NotANumber;
+    double value = 0; // holds every qint16 and every float exactly
+};
+
+Outcome value(double v)
+{
+    return {true, Failure::NotANumber, v};
+}
+
+Outcome notANumber()
+{
+    return {false, Failure::NotANumber, 0};
+}
+
+Outcome overflow()
+{
+    return {false, Failure::Overflow, 0};
+}
+
+const Outcome noNumber = notANumber();
+
+QString describe(const Outcome &outcome)
+{
+    if (outcome.ok)
+        return QString::number(outcome.value, 'g', 17);
+    return outcome.failure == Failure::Overflow ? QStringLiteral("Overflow")
+                                                : QStringLiteral("NotANumber");
+}
+
+template<typename T>
+Outcome actual(const Converted<T> &converted)
+{
+    return {converted.ok, converted.failure, converted.ok ? double(converted.value) : 0.0};
+}
+
+// Compares both the reporting and the throwing form of one conversion; they
+// must agree with each other and with the expectation. Signed zeros compare
+// equal, as the user cannot tell them apart.
+template<typename T, typename Try, typename Throwing>
+bool conversionMatches(const QString &text, const Outcome &expected, Try tryConvert,
+                       Throwing convert, QString *why)
+{
+    const Outcome reported = actual(tryConvert(text));
+    Outcome thrown;
+    try {
+        thrown = value(double(convert(text)));
+    } catch (const ConversionError &error) {
+        thrown = {false, error.failure(), 0};
+    }
+    const auto same = [&](const Outcome &a) {
+        if (a.ok != expected.ok)
+            return false;
+        if (!a.ok)
+            return a.failure == expected.failure;
+        return T(a.value) == T(expected.value);
+    };
+    if (same(reported) && same(thrown))
+        return true;
+    *why = QStringLiteral("expected %1, reported %2, thrown %3")
+               .arg(describe(expected), describe(reported), describe(thrown));
+    return false;
+}
+
+void checkAll(const QString &text, const Outcome &int16, const Outcome &single,
+              const Outcome &dbl)
+{
+    QString why;
+    QVERIFY2(conversionMatches<qint16>(text, int16, numbers::tryToInt16, numbers::toInt16, &why),
+             qPrintable(QStringLiteral("toInt16: ") + why));
+    QVERIFY2(conversionMatches<float>(text, single, numbers::tryToSingle, numbers::toSingle, &why),
+             qPrintable(QStringLiteral("toSingle: ") + why));
+    QVERIFY2(conversionMatches<double>(text, dbl, numbers::tryToDouble, numbers::toDouble, &why),
+             qPrintable(QStringLiteral("toDouble: ") + why));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+class TestNumbers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void conversions_data();
+    void conversions();
+    void exactRounding_data();
+    void exactRounding();
+    void longInput_data();
+    void longInput();
+    void everyInt16RoundTrips();
+    void checkedAdd_data();
+    void checkedAdd();
+    void floorReal_data();
+    void floorReal();
+    void int16FromReal_data();
+    void int16FromReal();
+};
+
+void TestNumbers::conversions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<Outcome>("int16");
+    QTest::addColumn<Outcome>("single");
+    QTest::addColumn<Outcome>("dbl");
+
+    const auto no = [](const char *name, const QString &text) {
+        QTest::newRow(name) << text << false << noNumber << noNumber << noNumber;
+    };
+    const auto number = [](const char *name, const QString &text, Outcome int16, Outcome single,
+                           Outcome dbl) {
+        QTest::newRow(name) << text << true << int16 << single << dbl;
+    };
+
+    no("empty", QString());
+    no("one blank", QStringLiteral(" "));
+    no("three blanks", QStringLiteral("   "));
+    no("tab only", QStringLiteral("\t"));
+    no("letters", QStringLiteral("abc"));
+    no("trailing letter", QStringLiteral("12a"));
+    no("leading letter", QStringLiteral("a12"));
+    no("lone point", QStringLiteral("."));
+    no("lone comma", QStringLiteral(","));
+    no("lone minus", QStringLiteral("-"));
+    no("lone plus", QStringLiteral("+"));
+    no("sign and comma only", QStringLiteral("-,"));
+    no("two commas", QStringLiteral("1,2,3"));
+    no("two points", QStringLiteral("1.2.3"));
+    no("German grouping", QStringLiteral("1.000,5"));
+    no("comma then point", QStringLiteral("1,5.5"));
+    no("inner blank", QStringLiteral("1 2"));
+    no("blank after sign", QStringLiteral("- 5"));
+    no("double minus", QStringLiteral("--5"));
+    no("plus minus", QStringLiteral("+-5"));
+    no("exponent without mantissa", QStringLiteral("e5"));
+    no("exponent without digits", QStringLiteral("5e"));
+    no("exponent sign without digits", QStringLiteral("5e+"));
+    no("exponent minus without digits", QStringLiteral("5e-"));
+    no("fractional exponent", QStringLiteral("1e3,5"));
+    no("blank before exponent", QStringLiteral("5 e3"));
+    no("point then exponent only", QStringLiteral(".e1"));
+    no("Arabic-Indic digits", QString::fromUtf8("\u0661\u0662"));
+    no("full-width digits", QString::fromUtf8("\uff11\uff12"));
+    no("superscript digit", QString::fromUtf8("5\u00b2"));
+    no("underscore grouping", QStringLiteral("1_000"));
+    no("hexadecimal", QStringLiteral("0x10"));
+    no("inf", QStringLiteral("inf"));
+    no("Infinity", QStringLiteral("Infinity"));
+    no("nan", QStringLiteral("nan"));
+    no("trailing newline", QStringLiteral("5\n"));
+    no("leading newline", QStringLiteral("\n5"));
+    no("no-break space", QString::fromUtf8("\u00a05"));
+    no("embedded NUL", QStringLiteral("5") + QChar(0) + QStringLiteral("5"));
+
+    number("leading zeros", QStringLiteral("007"), value(7), value(7), value(7));
+    number("negative", QStringLiteral("-5"), value(-5), value(-5), value(-5));
+    number("plus sign", QStringLiteral("+5"), value(5), value(5), value(5));
+    number("blanks around", QStringLiteral(" 42 "), value(42), value(42), value(42));
+    number("tabs around", QStringLiteral("\t7\t"), value(7), value(7), value(7));
+    number("mixed blanks and sign", QStringLiteral(" \t-3 \t"), value(-3), value(-3), value(-3));
+    number("zero", QStringLiteral("0"), value(0), value(0), value(0));
+    number("minus zero", QStringLiteral("-0"), value(0), value(0), value(0));
+    number("largest", QStringLiteral("32767"), value(32767), value(32767), value(32767));
+    number("one above largest", QStringLiteral("32768"), overflow(), value(32768), value(32768));
+    number("smallest", QStringLiteral("-32768"), value(-32768), value(-32768), value(-32768));
+    number("one below smallest", QStringLiteral("-32769"), overflow(), value(-32769),
+           value(-32769));
+    number("far above range", QStringLiteral("100000"), overflow(), value(100000),
+           value(100000));
+    number("comma half", QStringLiteral("1,5"), value(2), value(1.5), value(1.5));
+    number("half rounds away from zero", QStringLiteral("2,5"), value(3), value(2.5),
+           value(2.5));
+    number("negative half rounds away from zero", QStringLiteral("-2,5"), value(-3),
+           value(-2.5), value(-2.5));
+    number("point half", QStringLiteral("1.5"), value(2), value(1.5), value(1.5));
+    number("below half", QStringLiteral("0,4"), value(0), value(0.4f), value(0.4));
+    number("negative below half", QStringLiteral("-0,4"), value(0), value(-0.4f), value(-0.4));
+    number("only fraction", QStringLiteral(",5"), value(1), value(0.5), value(0.5));
+    number("negative only fraction", QStringLiteral("-,5"), value(-1), value(-0.5),
+           value(-0.5));
+    number("trailing comma", QStringLiteral("5,"), value(5), value(5), value(5));
+    number("trailing point", QStringLiteral("5."), value(5), value(5), value(5));
+    number("exponent", QStringLiteral("1e3"), value(1000), value(1000), value(1000));
+    number("capital negative exponent", QStringLiteral("1E-2"), value(0), value(0.01f),
+           value(0.01));
+    number("exponent with plus", QStringLiteral("2,5e+1"), value(25), value(25), value(25));
+    number("exponent brings fraction to half", QStringLiteral("25e-1"), value(3), value(2.5),
+           value(2.5));
+    number("exponent leading zeros", QStringLiteral("1e0000000000000000000003"), value(1000),
+           value(1000), value(1000));
+    number("beyond int16 only", QStringLiteral("1e9"), overflow(), value(1e9f), value(1e9));
+    number("largest float", QStringLiteral("3,4028234e38"), overflow(), value(FLT_MAX),
+           value(3.4028234e38));
+    number("beyond float only", QStringLiteral("3,5e38"), overflow(), overflow(),
+           value(3.5e38));
+    number("negative beyond float", QStringLiteral("-1e39"), overflow(), overflow(),
+           value(-1e39));
+    number("beyond double", QStringLiteral("1e999"), overflow(), overflow(), overflow());
+    number("just beyond double", QStringLiteral("1,8e308"), overflow(), overflow(),
+           overflow());
+    number("negative beyond double", QStringLiteral("-1e999"), overflow(), overflow(),
+           overflow());
+    number("huge exponent", QStringLiteral("1e99999999999999999999"), overflow(), overflow(),
+           overflow());
+    number("float underflow is zero", QStringLiteral("1e-50"), value(0), value(0),
+           value(1e-50));
+    number("double underflow is zero", QStringLiteral("1e-999"), value(0), value(0), value(0));
+    number("hugely negative exponent", QStringLiteral("-5e-99999999999999999999"), value(0),
+           value(0), value(0));
+    number("zero with huge exponent", QStringLiteral("0e99999999999"), value(0), value(0),
+           value(0));
+}
+
+void TestNumbers::conversions()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QFETCH(Outcome, int16);
+    QFETCH(Outcome, single);
+    QFETCH(Outcome, dbl);
+
+    QCOMPARE(numbers::isNumeric(text), numeric);
+    checkAll(text, int16, single, dbl);
+}
+
+// Cases a conversion through an intermediate double would get wrong.
+void TestNumbers::exactRounding_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Outcome>("int16");
+    QTest::addColumn<Outcome>("single");
+
+    QTest::newRow("just below half") << QStringLiteral("2,49999999999999999999") << value(2)
+                                     << value(2.5f);
+    QTest::newRow("negative just below half")
+        << QStringLiteral("-2,49999999999999999999") << value(-2) << value(-2.5f);
+    QTest::newRow("largest plus 0,4") << QStringLiteral("32767,4") << value(32767)
+                                      << value(32767.4f);
+    QTest::newRow("largest plus 0,5") << QStringLiteral("32767,5") << overflow()
+                                      << value(32767.5f);
+    QTest::newRow("largest plus almost half")
+        << QStringLiteral("32767,49999999999999999999") << value(32767) << value(32767.5f);
+    QTest::newRow("smallest minus 0,4") << QStringLiteral("-32768,4") << value(-32768)
+                                        << value(-32768.4f);
+    QTest::newRow("smallest minus 0,5") << QStringLiteral("-32768,5") << overflow()
+                                        << value(-32768.5f);
+    QTest::newRow("smallest minus almost half")
+        << QStringLiteral("-32768,4999999999999999999") << value(-32768) << value(-32768.5f);
+    QTest::newRow("tenth") << QStringLiteral("0,1") << value(0) << value(0.1f);
+    QTest::newRow("third") << QStringLiteral("0,3333333333333333") << value(0)
+                           << value(1.0f / 3.0f);
+    // 1 + 2^-24 lies halfway between two floats and is a double; a text just
+    // above it rounds to that double first and then, tie to even, down to 1.
+    QTest::newRow("float midpoint ties to even")
+        << QStringLiteral("1,000000059604644775390625") << value(1) << value(1.0f);
+    QTest::newRow("just above float midpoint")
+        << QStringLiteral("1,0000000596046447753906250001") << value(1)
+        << value(1.0f + FLT_EPSILON);
+    QTest::newRow("smallest subnormal float")
+        << QStringLiteral("1,4013e-45") << value(0) << value(std::numeric_limits<float>::denorm_min());
+}
+
+void TestNumbers::exactRounding()
+{
+    QFETCH(QString, text);
+    QFETCH(Outcome, int16);
+    QFETCH(Outcome, single);
+
+    QString why;
+    QVERIFY2(conversionMatches<qint16>(text, int16, numbers::tryToInt16, numbers::toInt16, &why),
+             qPrintable(why));
+    QVERIFY2(conversionMatches<float>(text, single, numbers::tryToSingle, numbers::toSingle, &why),
+             qPrintable(why));
+}
+
+void TestNumbers::longInput_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Outcome>("int16");
+    QTest::addColumn<Outcome>("dbl");
+
+    const QString zeros(10'000, QLatin1Char('0'));
+    const QString nines(10'000, QLatin1Char('9'));
+    QTest::newRow("leading zeros") << zeros + QStringLiteral("1") << value(1) << value(1);
+    QTest::newRow("leading zeros, negative, blanks")
+        << QStringLiteral("  -") + zeros + QStringLiteral("1,5\t") << value(-2) << value(-1.5);
+    QTest::newRow("trailing zeros") << QStringLiteral("1") + zeros << overflow() << overflow();
+    QTest::newRow("fraction trailing zeros")
+        << QStringLiteral("12,") + zeros << value(12) << value(12);
+    QTest::newRow("tiny fraction") << QStringLiteral("0,") + zeros + QStringLiteral("1")
+                                   << value(0) << value(0);
+    QTest::newRow("many nines") << nines << overflow() << overflow();
+    // The double nearest to this is 0.5, but the exact value stays below half.
+    QTest::newRow("almost half") << QStringLiteral("0,4") + nines << value(0) << value(0.5);
+    QTest::newRow("zeros cancelled by exponent")
+        << QStringLiteral("1") + zeros + QStringLiteral("e-10000") << value(1) << value(1);
+    // 1 + 2^-53 lies halfway between two doubles; only a nonzero digit far
+    // behind it decides that the value rounds up.
+    const QString doubleMidpoint = QStringLiteral("1,00000000000000011102230246251565404236316680908203125");
+    QTest::newRow("double midpoint ties to even")
+        << doubleMidpoint + zeros << value(1) << value(1);
+    QTest::newRow("far digit beyond double midpoint")
+        << doubleMidpoint + zeros + QStringLiteral("1") << value(1) << value(1 + DBL_EPSILON);
+    QTest::newRow("far digit below double midpoint")
+        << QStringLiteral("1,00000000000000011102230246251565404236316680908203124") + nines
+        << value(1) << value(1);
+    QTest::newRow("million digits")
+        << QString(1'000'000, QLatin1Char('0')) + QStringLiteral("25,5") << value(26)
+        << value(25.5);
+    QTest::newRow("million significant digits")
+        << QStringLiteral("0,") + QString(1'000'000, QLatin1Char('3')) << value(0)
+        << value(1.0 / 3.0);
+    QTest::newRow("million digits, not a number")
+        << QString(1'000'000, QLatin1Char('1')) + QStringLiteral("x") << notANumber()
+        << notANumber();
+}
+
+void TestNumbers::longInput()
+{
+    QFETCH(QString, text);
+    QFETCH(Outcome, int16);
+    QFETCH(Outcome, dbl);
+
+    // Generous bound: linear work takes milliseconds even under sanitizers,
+    // anything quadratic in the length takes minutes.
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(numbers::isNumeric(text), int16.ok || int16.failure == Failure::Overflow);
+    QString why;
+    QVERIFY2(conversionMatches<qint16>(text, int16, numbers::tryToInt16, numbers::toInt16, &why),
+             qPrintable(why));
+    QVERIFY2(conversionMatches<double>(text, dbl, numbers::tryToDouble, numbers::toDouble, &why),
+             qPrintable(why));
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void TestNumbers::everyInt16RoundTrips()
+{
+    for (int v = std::numeric_limits<qint16>::min(); v <= std::numeric_limits<qint16>::max(); ++v) {
+        const auto number = static_cast<qint16>(v);
+        const QString text = numbers::decimalText(number);
+        // std::to_string is an independent producer of the same syntax.
+        if (text != QString::fromStdString(std::to_string(v)))
+            QFAIL(qPrintable(QStringLiteral("decimalText(%1) gave \"%2\"").arg(v).arg(text)));
+        if (!numbers::isNumeric(text))
+            QFAIL(qPrintable(QStringLiteral("\"%1\" is not numeric").arg(text)));
+        if (numbers::toInt16(text) != number || numbers::toDouble(text) != v
+            || numbers::toSingle(text) != float(v)) {
+            QFAIL(qPrintable(QStringLiteral("\"%1\" does not convert back").arg(text)));
+        }
+    }
+}
+
+void TestNumbers::checkedAdd_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<Outcome>("sum");
+
+    QTest::newRow("largest plus one") << 32767 << 1 << overflow();
+    QTest::newRow("smallest minus one") << -32768 << -1 << overflow();
+    QTest::newRow("reaches largest") << 32766 << 1 << value(32767);
+    QTest::newRow("reaches smallest") << -32767 << -1 << value(-32768);
+    QTest::newRow("smallest plus largest") << -32768 << 32767 << value(-1);
+    QTest::newRow("largest twice") << 32767 << 32767 << overflow();
+    QTest::newRow("smallest twice") << -32768 << -32768 << overflow();
+    QTest::newRow("mixed signs") << 100 << -250 << value(-150);
+    QTest::newRow("zeros") << 0 << 0 << value(0);
+}
+
+void TestNumbers::checkedAdd()
+{
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(Outcome, sum);
+
+    try {
+        const qint16 result = numbers::checkedAdd(static_cast<qint16>(a), static_cast<qint16>(b));
+        QVERIFY2(sum.ok, qPrintable(QStringLiteral("no overflow, got %1").arg(result)));
+        QCOMPARE(int(result), int(sum.value));
+    } catch (const ConversionError &error) {
+        QVERIFY2(!sum.ok, "unexpected overflow");
+        QCOMPARE(error.failure(), Failure::Overflow);
+    }
+}
+
+void TestNumbers::floorReal_data()
+{
+    QTest::addColumn<double>("input");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("whole") << 2.0 << 2.0;
+    QTest::newRow("positive half") << 2.5 << 2.0;
+    QTest::newRow("negative half") << -0.5 << -1.0;
+    QTest::newRow("negative whole") << -4.0 << -4.0;
+    QTest::newRow("negative fraction") << -4.2 << -5.0;
+    QTest::newRow("just below one") << 0.99999999999999989 << 0.0;
+    QTest::newRow("tiny negative") << -1e-300 << -1.0;
+    QTest::newRow("beyond 64-bit integers") << 1e300 << 1e300;
+}
+
+void TestNumbers::floorReal()
+{
+    QFETCH(double, input);
+    QFETCH(double, expected);
+    QCOMPARE(numbers::floorReal(input), expected);
+}
+
+void TestNumbers::int16FromReal_data()
+{
+    QTest::addColumn<double>("input");
+    QTest::addColumn<Outcome>("expected");
+
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("half up") << 2.5 << value(3);
+    QTest::newRow("negative half down") << -2.5 << value(-3);
+    QTest::newRow("below half") << 2.4 << value(2);
+    QTest::newRow("negative below half") << -0.4 << value(0);
+    // floor(x + 0.5) gives 1 here, because x + 0.5 rounds up to 1.0.
+    QTest::newRow("largest double below half") << 0.49999999999999994 << value(0);
+    QTest::newRow("largest plus 0.4") << 32767.4 << value(32767);
+    QTest::newRow("largest plus 0.5") << 32767.5 << overflow();
+    QTest::newRow("smallest minus 0.4") << -32768.4 << value(-32768);
+    QTest::newRow("smallest minus 0.5") << -32768.5 << overflow();
+    QTest::newRow("far beyond int") << 1e10 << overflow();
+    QTest::newRow("far below int") << -1e300 << overflow();
+    QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << overflow();
+    QTest::newRow("infinity") << inf << overflow();
+    QTest::newRow("minus infinity") << -inf << overflow();
+}
+
+void TestNumbers::int16FromReal()
+{
+    QFETCH(double, input);
+    QFETCH(Outcome, expected);
+
+    try {
+        const qint16 result = numbers::int16FromReal(input);
+        QVERIFY2(expected.ok, qPrintable(QStringLiteral("no overflow, got %1").arg(result)));
+        QCOMPARE(int(result), int(expected.value));
+    } catch (const ConversionError &error) {
+        QVERIFY2(!expected.ok, "unexpected overflow");
+        QCOMPARE(error.failure(), Failure::Overflow);
+    }
+}
+
+QTEST_APPLESS_MAIN(TestNumbers)
+
+#include "tst_numbers.moc"

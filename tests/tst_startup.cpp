@@ -1,0 +1,391 @@
+// The window as it opens: controls, places, menus, seed, context menu and
+// About box.
+
+#include "fake_platform.h"
+#include "platform/qt_platform.h"
+#include "window/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void shouldPlaceEveryControl_data();
+    void shouldPlaceEveryControl();
+    void shouldHaveStartUpState();
+    void shouldOfferBoundsOneTo256();
+    void shouldStackTheLampsWithOnlyGreyVisible();
+    void shouldFollowTheTabOrder();
+    void shouldDeriveSeedFromSeconds_data();
+    void shouldDeriveSeedFromSeconds();
+    void shouldShowMenuStatesAfterStartUp();
+    void shouldOpenContextMenuOnlyOnRightPress_data();
+    void shouldOpenContextMenuOnlyOnRightPress();
+    void shouldShowAboutBox();
+    void shouldNameTheRunningExecutable();
+    void shouldTurnLoneCarriageReturnsIntoLineBreaks_data();
+    void shouldTurnLoneCarriageReturnsIntoLineBreaks();
+};
+
+namespace {
+
+template<typename T>
+T *child(const frmMain &window, const char *name)
+{
+    auto *found = window.findChild<T *>(QLatin1String(name));
+    if (found == nullptr)
+        qFatal("no child %s", name);
+    return found;
+}
+
+} // namespace
+
+void StartupTest::shouldPlaceEveryControl_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+
+    // Lamp images after start-up all lie on (120, 960).
+    QTest::newRow("chkRndClear") << "chkRndClear" << QRect(240, 1680, 2535, 255);
+    QTest::newRow("cmdAdd") << "cmdAdd" << QRect(4080, 1680, 255, 255);
+    QTest::newRow("cmdReset") << "cmdReset" << QRect(2880, 2160, 1455, 615);
+    QTest::newRow("lstDone") << "lstDone" << QRect(2880, 240, 1095, 1425);
+    QTest::newRow("cboBis") << "cboBis" << QRect(1800, 600, 735, 315);
+    QTest::newRow("txtBis") << "txtBis" << QRect(2880, 1680, 1095, 285);
+    QTest::newRow("txtVon") << "txtVon" << QRect(720, 600, 495, 285);
+    QTest::newRow("cmdGo") << "cmdGo" << QRect(240, 2160, 1455, 615);
+    QTest::newRow("Label3") << "Label3" << QRect(1320, 600, 375, 255);
+    QTest::newRow("Label2") << "Label2" << QRect(240, 600, 375, 255);
+    QTest::newRow("Label1") << "Label1" << QRect(240, 240, 2175, 255);
+    QTest::newRow("Image0") << "Image0" << QRect(120, 960, 480, 480);
+    QTest::newRow("Image1(0)") << "Image1(0)" << QRect(120, 960, 480, 480);
+    QTest::newRow("Image1(1)") << "Image1(1)" << QRect(120, 960, 480, 480);
+    QTest::newRow("Image1(2)") << "Image1(2)" << QRect(120, 960, 480, 480);
+    QTest::newRow("lblRndZahl") << "lblRndZahl" << QRect(720, 1080, 2055, 255);
+}
+
+void StartupTest::shouldPlaceEveryControl()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    FakePlatform platform;
+    frmMain window(platform);
+    auto *widget = window.findChild<QWidget *>(name);
+    QVERIFY2(widget != nullptr, qPrintable(name));
+    QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15,
+                                       twips.height() / 15));
+    QCOMPARE(widget->parentWidget(), &window);
+}
+
+void StartupTest::shouldHaveStartUpState()
+{
+    FakePlatform platform;
+    frmMain window(platform);
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("Zolta iacta est"));
+    QCOMPARE(window.size(), QSize(306, 202));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    const Qt::WindowFlags flags = window.windowFlags();
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!window.windowIcon().isNull());
+
+    auto *txtVon = child<QLineEdit>(window, "txtVon");
+    QCOMPARE(txtVon->text(), QStringLiteral("1"));
+    QVERIFY(!txtVon->isEnabled());
+    QVERIFY(txtVon->font().bold());
+    QCOMPARE(txtVon->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(child<QLineEdit>(window, "txtBis")->text(), QString());
+    QCOMPARE(child<QLabel>(window, "lblRndZahl")->text(),
+             QStringLiteral("Wähle einen Bereich aus!"));
+    QCOMPARE(child<QLabel>(window, "Label1")->text(), QStringLiteral("Ermittelt zufällig Zahlen"));
+    QCOMPARE(child<QLabel>(window, "Label2")->text(), QStringLiteral("von"));
+    QCOMPARE(child<QLabel>(window, "Label3")->text(), QStringLiteral("bis"));
+    QCOMPARE(child<QCheckBox>(window, "chkRndClear")->text(),
+             QStringLiteral("Doppelte Zahlen überspringen"));
+    QVERIFY(!child<QCheckBox>(window, "chkRndClear")->isChecked());
+    QCOMPARE(child<QPushButton>(window, "cmdAdd")->text(), QStringLiteral("+"));
+    QCOMPARE(child<QListWidget>(window, "lstDone")->count(), 0);
+
+    for (const char *name : {"cmdGo", "cmdReset"}) {
+        auto *button = child<QPushButton>(window, name);
+        QVERIFY2(button->text().isEmpty(), name);
+        QVERIFY2(!button->icon().isNull(), name);
+    }
+    QCOMPARE(child<QPushButton>(window, "cmdGo")->toolTip(), QStringLiteral("Los!"));
+    QCOMPARE(child<QPushButton>(window, "cmdGo")->accessibleName(), QStringLiteral("Los!"));
+    QCOMPARE(child<QPushButton>(window, "cmdReset")->toolTip(), QStringLiteral("Reset"));
+    QCOMPARE(child<QPushButton>(window, "cmdReset")->accessibleName(), QStringLiteral("Reset"));
+
+    auto *timer1 = child<QTimer>(window, "Timer1");
+    auto *timer2 = child<QTimer>(window, "Timer2");
+    QCOMPARE(timer1->interval(), 250);
+    QCOMPARE(timer2->interval(), 1000);
+    QVERIFY(!timer1->isActive());
+    QVERIFY(!timer2->isActive());
+
+    QCOMPARE(window.property("intZahl").value<qint16>(), qint16(0));
+    QCOMPARE(window.property("intCounter").value<qint16>(), qint16(0));
+    QCOMPARE(window.property("intRounds").value<qint16>(), qint16(1));
+    QCOMPARE(window.property("bolRndClear").value<qint16>(), frmMain::False);
+    QCOMPARE(window.property("bolMsgDoubles").value<qint16>(), frmMain::True);
+    QVERIFY(platform.boxes.isEmpty());
+}
+
+void StartupTest::shouldOfferBoundsOneTo256()
+{
+    FakePlatform platform;
+    frmMain window(platform);
+    auto *cboBis = child<QComboBox>(window, "cboBis");
+    QVERIFY(cboBis->isEditable());
+    QCOMPARE(cboBis->count(), 256);
+    for (int i = 0; i < 256; ++i)
+        QCOMPARE(cboBis->itemText(i), QString::number(i + 1));
+    QCOMPARE(cboBis->currentText(), QStringLiteral("10"));
+}
+
+void StartupTest::shouldStackTheLampsWithOnlyGreyVisible()
+{
+    FakePlatform platform;
+    frmMain window(platform);
+    window.show();
+    QVERIFY(child<QLabel>(window, "Image0")->isVisible());
+    for (const char *name : {"Image1(0)", "Image1(1)", "Image1(2)"}) {
+        auto *frame = child<QLabel>(window, name);
+        QVERIFY2(!frame->isVisible(), name);
+        QCOMPARE(frame->pos(), QPoint(8, 64));
+        QVERIFY2(!frame->pixmap().isNull(), name);
+        QCOMPARE(frame->pixmap().size(), QSize(32, 32));
+    }
+}
+
+void StartupTest::shouldFollowTheTabOrder()
+{
+    FakePlatform platform;
+    frmMain window(platform);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QStringList controls{"cmdGo",   "txtVon",   "txtBis", "cboBis",
+                               "lstDone", "cmdReset", "cmdAdd", "chkRndClear"};
+    auto focusedControl = [&]() -> QString {
+        const QWidget *focused = QApplication::focusWidget();
+        for (const QString &name : controls) {
+            const auto *control = window.findChild<QWidget *>(name);
+            if (focused != nullptr && (control == focused || control->isAncestorOf(focused)))
+                return name;
+        }
+        return focused == nullptr ? QStringLiteral("(none)") : focused->objectName();
+    };
+
+    child<QWidget>(window, "cmdGo")->setFocus();
+    QStringList forward{focusedControl()};
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        forward << focusedControl();
+    }
+    // The disabled txtVon is passed over; after the last control comes the first.
+    QCOMPARE(forward, (QStringList{"cmdGo", "txtBis", "cboBis", "lstDone", "cmdReset", "cmdAdd",
+                                   "chkRndClear", "cmdGo"}));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(focusedControl(), QStringLiteral("chkRndClear"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(focusedControl(), QStringLiteral("cmdAdd"));
+}
+
+void StartupTest::shouldDeriveSeedFromSeconds_data()
+{
+    QTest::addColumn<int>("second");
+    QTest::addColumn<int>("seed");
+    for (int second = 0; second < 60; ++second)
+        QTest::addRow("second %02d", second) << second << second / 10 + second % 10;
+}
+
+void StartupTest::shouldDeriveSeedFromSeconds()
+{
+    QFETCH(int, second);
+    QFETCH(int, seed);
+    FakePlatform platform;
+    platform.time = QTime(23, 59, second);
+    frmMain window(platform);
+    QCOMPARE(int(window.property("intRandomize").value<qint16>()), seed);
+    // Start-up only derives the seed; the generator is seeded before each draw.
+    QVERIFY(platform.seeds.isEmpty());
+}
+
+void StartupTest::shouldShowMenuStatesAfterStartUp()
+{
+    FakePlatform platform;
+    frmMain window(platform);
+    window.Form_MouseDown(2, 0, 10, 10);
+    QCOMPARE(platform.popups, 1);
+
+    struct Expected
+    {
+        QString path;
+        bool enabled;
+        bool checked;
+        bool separator;
+    };
+    const QList<Expected> expected{
+        {"Bearbeiten", true, false, false},
+        {"Bearbeiten > Auschneiden", false, false, false},
+        {"Bearbeiten > Kopieren", false, false, false},
+        {"Bearbeiten > Einfügen", false, false, false},
+        {"Bearbeiten > ", true, false, true},
+        {"Bearbeiten > Liste kopieren", true, false, false},
+        {"Bearbeiten > ", true, false, true},
+        {"Bearbeiten > Alle Zahlen erzeugen", true, false, false},
+        {"Reset", true, false, false},
+        {"", true, false, true},
+        {"Meldung bei doppelten Zahlen", false, true, false},
+        {"", true, false, true},
+        {"Über...", true, false, false},
+    };
+    QCOMPARE(platform.lastMenu.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        const ShownMenuItem &shown = platform.lastMenu.at(i);
+        QCOMPARE(shown.path, expected.at(i).path);
+        QCOMPARE(shown.enabled, expected.at(i).enabled);
+        QCOMPARE(shown.checked, expected.at(i).checked);
+        QCOMPARE(shown.separator, expected.at(i).separator);
+    }
+
+    // Every item is reachable by its name too; none has a shortcut.
+    for (const char *name : {"mnuFile", "mnuEditMenu"})
+        QVERIFY2(window.findChild<QMenu *>(QLatin1String(name)) != nullptr, name);
+    for (const char *name :
+         {"mnuEdit", "mnuCut", "mnuCopy", "mnuPaste", "mnuLine0", "mnuListCopy", "mnuLine1",
+          "mnuRandom", "mnuReset", "mnuLine2", "mnuDoppelt", "mnuLine3", "mnuAbout"}) {
+        auto *action = window.findChild<QAction *>(QLatin1String(name));
+        QVERIFY2(action != nullptr, name);
+        QVERIFY2(action->shortcut().isEmpty(), name);
+    }
+}
+
+void StartupTest::shouldOpenContextMenuOnlyOnRightPress_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("right on bare window") << "" << Qt::RightButton << Qt::KeyboardModifiers() << true;
+    QTest::newRow("right with shift") << "" << Qt::RightButton
+                                      << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("right with ctrl and alt")
+        << "" << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)
+        << true;
+    QTest::newRow("left on bare window") << "" << Qt::LeftButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("middle on bare window")
+        << "" << Qt::MiddleButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("right in txtBis") << "txtBis" << Qt::RightButton << Qt::KeyboardModifiers()
+                                     << true;
+    QTest::newRow("left in txtBis") << "txtBis" << Qt::LeftButton << Qt::KeyboardModifiers()
+                                    << false;
+    QTest::newRow("right on cboBis") << "cboBis" << Qt::RightButton << Qt::KeyboardModifiers()
+                                     << false;
+    QTest::newRow("right on lstDone") << "lstDone" << Qt::RightButton << Qt::KeyboardModifiers()
+                                      << false;
+    QTest::newRow("right on cmdGo") << "cmdGo" << Qt::RightButton << Qt::KeyboardModifiers()
+                                    << false;
+    QTest::newRow("right on cmdReset") << "cmdReset" << Qt::RightButton
+                                       << Qt::KeyboardModifiers() << false;
+    QTest::newRow("right on cmdAdd") << "cmdAdd" << Qt::RightButton << Qt::KeyboardModifiers()
+                                     << false;
+    QTest::newRow("right on chkRndClear")
+        << "chkRndClear" << Qt::RightButton << Qt::KeyboardModifiers() << false;
+}
+
+void StartupTest::shouldOpenContextMenuOnlyOnRightPress()
+{
+    QFETCH(QString, target);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, opens);
+
+    FakePlatform platform;
+    frmMain window(platform);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QWidget *widget = &window;
+    QPoint at(295, 10); // right of the list: bare window
+    if (!target.isEmpty()) {
+        widget = window.findChild<QWidget *>(target);
+        QVERIFY(widget != nullptr);
+        if (auto *view = qobject_cast<QAbstractScrollArea *>(widget))
+            widget = view->viewport();
+        if (auto *combo = qobject_cast<QComboBox *>(widget))
+            widget = combo->lineEdit();
+        at = widget->rect().center();
+    }
+    QTest::mousePress(widget, button, modifiers, at);
+    QTest::mouseRelease(widget, button, modifiers, at);
+    QCOMPARE(platform.popups, opens ? 1 : 0);
+}
+
+void StartupTest::shouldShowAboutBox()
+{
+    FakePlatform platform;
+    platform.version = {QStringLiteral("Umbenannt"), 1, 3, 0,
+                        QStringLiteral("Copyright © 2026 Die Zolta-Entwickler")};
+    frmMain window(platform);
+    platform.menuChoices.enqueue(QStringLiteral("mnuAbout"));
+    window.Form_MouseDown(2, 0, 0, 0);
+
+    QCOMPARE(platform.boxes.size(), 1);
+    const ShownBox &box = platform.boxes.first();
+    QCOMPARE(box.prompt, QStringLiteral("Umbenannt 1.3\rVersion 1.3.0\r"
+                                        "Copyright © 2026 Die Zolta-Entwickler"));
+    QCOMPARE(box.title, QStringLiteral("Zolta iacta est"));
+    QCOMPARE(box.icon, Platform::Icon::Information);
+    QCOMPARE(box.buttons, Platform::Buttons::Ok);
+    QCOMPARE(box.prompt.count(QLatin1Char('\r')), 2);
+    QVERIFY(!box.prompt.contains(QLatin1Char('\n')));
+}
+
+void StartupTest::shouldNameTheRunningExecutable()
+{
+    QtPlatform platform;
+    const VersionInfo info = platform.versionInfo();
+    QCOMPARE(info.baseName, QStringLiteral("tst_startup"));
+    QCOMPARE(info.major, qint16(1));
+    QCOMPARE(info.minor, qint16(3));
+    QCOMPARE(info.revision, qint16(0));
+    QVERIFY(info.copyright.startsWith(QStringLiteral("Copyright © ")));
+}
+
+void StartupTest::shouldTurnLoneCarriageReturnsIntoLineBreaks_data()
+{
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("lone CR") << "a\rb" << "a\nb";
+    QTest::newRow("two lone CRs") << "a\rb\rc" << "a\nb\nc";
+    QTest::newRow("CR LF kept") << "a\r\nb" << "a\r\nb";
+    QTest::newRow("CR at the end") << "a\r" << "a\n";
+    QTest::newRow("no CR") << "Zahl = 7" << "Zahl = 7";
+}
+
+void StartupTest::shouldTurnLoneCarriageReturnsIntoLineBreaks()
+{
+    QFETCH(QString, prompt);
+    QFETCH(QString, shown);
+    QCOMPARE(QtPlatform::withLineBreaks(prompt), shown);
+}
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
