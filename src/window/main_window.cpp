@@ -125,7 +125,7 @@ void frmMain::createControls()
     cboBis->setEditable(true);
     cboBis->setInsertPolicy(QComboBox::NoInsert);
     cboBis->setEditText(QStringLiteral("Combo1"));
-    cboBis->setAccessibleName(QStringLiteral("bis"));
+    cboBis->setAccessibleName(QStringLiteral("Obergrenze"));
     // The toolkit's own edit menu would speak English; the field has none.
     cboBis->lineEdit()->setContextMenuPolicy(Qt::PreventContextMenu);
     place(cboBis, 1800, 600, 735, 315);
@@ -140,7 +140,7 @@ void frmMain::createControls()
     vonFont.setBold(true);
     txtVon->setFont(vonFont);
     txtVon->setAlignment(Qt::AlignCenter);
-    txtVon->setAccessibleName(QStringLiteral("von"));
+    txtVon->setAccessibleName(QStringLiteral("Untergrenze"));
     place(txtVon, 720, 600, 495, 285);
 
     cmdGo->setIcon(QIcon(QStringLiteral(":/assets/hand.ico")));
@@ -150,10 +150,12 @@ void frmMain::createControls()
     place(cmdGo, 240, 2160, 1455, 615);
 
     Label3->setText(QStringLiteral("bis"));
+    Label3->setBuddy(cboBis); // screen readers announce the field by its label
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     place(Label3, 1320, 600, 375, 255);
 
     Label2->setText(QStringLiteral("von"));
+    Label2->setBuddy(txtVon);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label2, 240, 600, 375, 255);
 
