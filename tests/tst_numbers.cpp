@@ -278,7 +278,8 @@ void TestNumbers::exactRounding_data()
         << QStringLiteral("1,0000000596046447753906250001") << value(1)
         << value(1.0f + FLT_EPSILON);
     QTest::newRow("smallest subnormal float")
-        << QStringLiteral("1,4013e-45") << value(0) << value(std::numeric_limits<float>::denorm_min());
+        << QStringLiteral("1,4013e-45") << value(0)
+        << value(std::numeric_limits<float>::denorm_min());
 }
 
 void TestNumbers::exactRounding()
@@ -317,7 +318,8 @@ void TestNumbers::longInput_data()
         << QStringLiteral("1") + zeros + QStringLiteral("e-10000") << value(1) << value(1);
     // 1 + 2^-53 lies halfway between two doubles; only a nonzero digit far
     // behind it decides that the value rounds up.
-    const QString doubleMidpoint = QStringLiteral("1,00000000000000011102230246251565404236316680908203125");
+    const QString doubleMidpoint =
+        QStringLiteral("1,00000000000000011102230246251565404236316680908203125");
     QTest::newRow("double midpoint ties to even")
         << doubleMidpoint + zeros << value(1) << value(1);
     QTest::newRow("far digit beyond double midpoint")

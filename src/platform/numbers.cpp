@@ -303,8 +303,10 @@ qint16 int16FromReal(double value)
     // std::round ties away from zero and, unlike floor(x + 0.5), is exact for
     // every double.
     const double rounded = std::round(value);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+    if (rounded < std::numeric_limits<qint16>::min()
+        || rounded > std::numeric_limits<qint16>::max()) {
         throw ConversionError(Failure::Overflow);
+    }
     return static_cast<qint16>(rounded);
 }
 
