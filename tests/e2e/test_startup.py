@@ -6,6 +6,7 @@ Run: /usr/bin/python3 tests/e2e/test_startup.py <path-to-Zolta> <artifacts-dir>
 import os
 import sys
 
+sys.dont_write_bytecode = True   # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from zolta_e2e import WINDOW_TITLE, Checks, Session, run_test  # noqa: E402
@@ -49,11 +50,9 @@ def main(executable, artifacts):
             checks.equal(s.combo_text(combo), "10", "combo box text")
             items = s.combo_items(combo)
             expected = [str(n) for n in range(1, 257)]
-            if items != expected:
-                checks.check(False, "combo box items: expected '1'..'256' (256 items), got %d "
-                             "items, first %r, last %r" % (len(items), items[:3], items[-3:]))
-            else:
-                checks.check(True, "")
+            checks.check(items == expected,
+                         "combo box items: expected '1'..'256' (256 items), got %d items, "
+                         "first %r, last %r" % (len(items), items[:3], items[-3:]))
         for name in ("Los!", "Reset"):
             checks.attempt("push button %r" % name, s.find, "push button", name)
 

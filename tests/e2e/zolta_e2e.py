@@ -223,9 +223,10 @@ class Session:
       artifacts_dir  where logs, screenshots and failure dumps go (created)
       extra_env      extra environment variables for the program
       args           extra command line arguments for the program
-      home           HOME/XDG directories of the program; a fresh empty one
-                     under the session's temporary directory when None (pass
-                     the same directory to two sessions to keep settings)
+      home           HOME (and XDG config/data/cache below it) of the
+                     program; a fresh empty one under the session's temporary
+                     directory when None.  Settings survive restart_program();
+                     to share them between test processes pass a directory.
       timeout        global timeout of the whole session in seconds
       screen         Xvfb screen, WIDTHxHEIGHTxDEPTH
       wait_window    wait in __enter__ until the main window is shown
@@ -598,33 +599,46 @@ class Session:
                 xdisp.close()
             except Exception:
                 pass
-        # the program first (SIGTERM, then SIGKILL), then helpers in reverse order
-        procs = []
+        # the program first (SIGTERM, then SIGKILL), then what the helpers
+        # started (so that their parents can still reap them), then the
+        # helpers in reverse order, last anything left with our tag
         if self.proc is not None:
-            procs.append(("program", self.proc))
-        procs += [hp for hp in reversed(self._helpers) if hp[1] is not self.proc]
-        for name, p in procs:
-            if p.poll() is None:
-                try:
-                    os.killpg(p.pid, signal.SIGTERM)
-                except OSError:
-                    pass
-                try:
-                    p.wait(timeout=3)
-                except subprocess.TimeoutExpired:
-                    try:
-                        os.killpg(p.pid, signal.SIGKILL)
-                    except OSError:
-                        pass
-                    try:
-                        p.wait(timeout=3)
-                    except subprocess.TimeoutExpired:
-                        sys.stderr.write("zolta_e2e: %s (pid %d) did not end\n" % (name, p.pid))
-        # anything else started on our behalf (e.g. services D-Bus activated)
+            self._end_popen("program", self.proc)
+        helper_pids = {p.pid for _, p in self._helpers}
+        self._end_tagged(lambda pid: pid not in helper_pids, (signal.SIGTERM,))
+        for name, p in reversed(self._helpers):
+            if p is not self.proc:
+                self._end_popen(name, p)
+        self._end_tagged(lambda pid: True, (signal.SIGTERM, signal.SIGKILL))
+        for f in self._logs:
+            try:
+                f.close()
+            except OSError:
+                pass
+        self._logs = []
+
+    def _end_popen(self, name, p):
+        """End a process we started and its process group: SIGTERM, then SIGKILL."""
+        if p.poll() is not None:
+            return
         for sig in (signal.SIGTERM, signal.SIGKILL):
-            left = [pid for pid in self._tagged_pids() if self._alive(pid)]
+            try:
+                os.killpg(p.pid, sig)
+            except OSError:
+                pass
+            try:
+                p.wait(timeout=3)
+                return
+            except subprocess.TimeoutExpired:
+                pass
+        sys.stderr.write("zolta_e2e: %s (pid %d) did not end\n" % (name, p.pid))
+
+    def _end_tagged(self, select_pid, signals):
+        """Signal the session's tagged processes chosen by select_pid; wait up to 2 s each."""
+        for sig in signals:
+            left = [pid for pid in self._tagged_pids() if select_pid(pid) and self._alive(pid)]
             if not left:
-                break
+                return
             for pid in left:
                 try:
                     os.kill(pid, sig)
@@ -633,12 +647,6 @@ class Session:
             end = _monotonic() + 2
             while _monotonic() < end and any(self._alive(pid) for pid in left):
                 time.sleep(0.05)
-        for f in self._logs:
-            try:
-                f.close()
-            except OSError:
-                pass
-        self._logs = []
 
     # ---- external commands ----------------------------------------------
 
@@ -991,17 +999,24 @@ class Session:
         return out
 
     def size_hints(self):
-        """WM_NORMAL_HINTS: dict with 'min', 'max', 'base', 'increment' as (w, h) if set."""
+        """WM_NORMAL_HINTS: dict with 'min', 'max', 'base', 'increment', 'size' as (w, h) if set.
+
+        xprop prints lines like "program ... minimum size: 306 by 202".
+        """
         out = self.xprop("WM_NORMAL_HINTS")
         hints = {}
         if out is None:
             return hints
-        for key, label in (("min", "minimum size"), ("max", "maximum size"),
-                           ("base", "base size"), ("increment", "resize increment"),
-                           ("size", "size")):
-            m = re.search(r"specified %s:\s*(\d+) by (\d+)" % label, out)
-            if m:
-                hints[key] = (int(m.group(1)), int(m.group(2)))
+        keys = {("minimum", "size"): "min", ("maximum", "size"): "max",
+                ("base", "size"): "base", ("resize", "increment"): "increment"}
+        for line in out.splitlines():
+            m = re.match(r"\s*([^:]+):\s*(\d+) by (\d+)\s*$", line)
+            if not m:
+                continue
+            words = tuple(m.group(1).lower().split()[-2:])
+            key = keys.get(words) or ("size" if words[-1:] == ("size",) else None)
+            if key:
+                hints[key] = (int(m.group(2)), int(m.group(3)))
         return hints
 
     def is_resizable(self):
