@@ -3,9 +3,10 @@
 # and run), "test" (everything the test command needs).
 set -euo pipefail
 
-build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+    file dpkg-dev)
 test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus dbus-x11
-    imagemagick python3-xlib faketime)
+    imagemagick python3-xlib faketime desktop-file-utils appstream)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;

@@ -8,6 +8,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zolta"));
+    // Lets Wayland sessions match the window with its menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.zolta.Zolta"));
 
     QtPlatform platform;
     frmMain window(platform);
