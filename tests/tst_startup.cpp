@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -25,6 +27,8 @@ private Q_SLOTS:
     void shouldPlaceEveryControl_data();
     void shouldPlaceEveryControl();
     void shouldHaveStartUpState();
+    void shouldFitEveryCaption_data();
+    void shouldFitEveryCaption();
     void shouldOfferBoundsOneTo256();
     void shouldStackTheLampsWithOnlyGreyVisible();
     void shouldFollowTheTabOrder();
@@ -143,6 +147,43 @@ void StartupTest::shouldHaveStartUpState()
     QCOMPARE(window.property("bolRndClear").value<qint16>(), frmMain::False);
     QCOMPARE(window.property("bolMsgDoubles").value<qint16>(), frmMain::True);
     QVERIFY(platform.boxes.isEmpty());
+}
+
+void StartupTest::shouldFitEveryCaption_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption"); // empty: the caption it has
+    QTest::newRow("heading") << "Label1" << QString();
+    QTest::newRow("von") << "Label2" << QString();
+    QTest::newRow("bis") << "Label3" << QString();
+    QTest::newRow("check box") << "chkRndClear" << QString();
+    QTest::newRow("prompt") << "lblRndZahl" << QString();
+    QTest::newRow("widest result") << "lblRndZahl" << "Zahl = -32768";
+    QTest::newRow("widest tick") << "lblRndZahl" << "Zahl= 11";
+}
+
+void StartupTest::shouldFitEveryCaption()
+{
+    // The layout is fixed, so the captions must fit the font.
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    FakePlatform platform;
+    frmMain window(platform);
+    auto *widget = window.findChild<QWidget *>(name);
+    QVERIFY(widget != nullptr);
+    if (!caption.isEmpty())
+        qobject_cast<QLabel *>(widget)->setText(caption);
+    int needed = widget->sizeHint().width();
+    int room = widget->width();
+    if (auto *box = qobject_cast<QCheckBox *>(widget)) {
+        // The text must fit beside the tick box (the focus frame may not).
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
+        needed = box->fontMetrics().horizontalAdvance(box->text());
+    }
+    QVERIFY2(needed <= room, qPrintable(QStringLiteral("needs %1 px, has %2").arg(needed).arg(room)));
 }
 
 void StartupTest::shouldOfferBoundsOneTo256()

@@ -4,6 +4,7 @@
 
 #include "platform/numbers.h"
 #include "platform/platform.h"
+#include "window/pictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,11 +14,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 
 #include <algorithm>
 #include <exception>
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -52,7 +55,7 @@ std::array<QLabel *, 3> lampFrames(QWidget *parent)
 
 QPixmap picture(const char *path)
 {
-    return QIcon(QLatin1String(path)).pixmap(QSize(32, 32));
+    return pictures::loadIcon(QLatin1String(path)).pixmap(QSize(32, 32));
 }
 
 } // namespace
@@ -93,24 +96,27 @@ void frmMain::createControls()
 {
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(twips(4590), twips(3030));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/die.ico")));
+    setWindowIcon(pictures::loadIcon(QStringLiteral(":/assets/die.ico")));
     // The layout is tight: the captions are sized for an 8-point face.
     QFont small = font();
     small.setPixelSize(11);
-    small.setStretch(85);
+    small.setLetterSpacing(QFont::PercentageSpacing, 93);
     setFont(small);
 
     Timer2->setInterval(0);
     Timer1->setInterval(0);
 
     chkRndClear->setText(QStringLiteral("Doppelte Zahlen überspringen"));
+    QFont narrow = small;
+    narrow.setLetterSpacing(QFont::PercentageSpacing, 88);
+    chkRndClear->setFont(narrow);
     place(chkRndClear, 240, 1680, 2535, 255);
 
     cmdAdd->setText(QStringLiteral("+"));
     cmdAdd->setAccessibleName(QStringLiteral("Zahl hinzufügen"));
     place(cmdAdd, 4080, 1680, 255, 255);
 
-    cmdReset->setIcon(QIcon(QStringLiteral(":/assets/pencil.ico")));
+    cmdReset->setIcon(pictures::loadIcon(QStringLiteral(":/assets/pencil.ico")));
     cmdReset->setIconSize(QSize(32, 32));
     cmdReset->setToolTip(QStringLiteral("Reset"));
     cmdReset->setAccessibleName(QStringLiteral("Reset"));
@@ -122,6 +128,8 @@ void frmMain::createControls()
     lstDone->setAccessibleName(QStringLiteral("Ergebnisliste"));
     place(lstDone, 2880, 240, 1095, 1425);
 
+    // 256 plain strings; the default item model costs a third of a megabyte.
+    cboBis->setModel(new QStringListModel(cboBis));
     cboBis->setEditable(true);
     cboBis->setInsertPolicy(QComboBox::NoInsert);
     cboBis->setEditText(QStringLiteral("Combo1"));
@@ -143,7 +151,7 @@ void frmMain::createControls()
     txtVon->setAccessibleName(QStringLiteral("Untergrenze"));
     place(txtVon, 720, 600, 495, 285);
 
-    cmdGo->setIcon(QIcon(QStringLiteral(":/assets/hand.ico")));
+    cmdGo->setIcon(pictures::loadIcon(QStringLiteral(":/assets/hand.ico")));
     cmdGo->setIconSize(QSize(32, 32));
     cmdGo->setToolTip(QStringLiteral("Los!"));
     cmdGo->setAccessibleName(QStringLiteral("Los!"));
@@ -243,7 +251,7 @@ void frmMain::reportFailure(std::exception_ptr failure)
     QString prompt = QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. "
                                     "Der Vorgang wurde abgebrochen.");
     try {
-        std::rethrow_exception(failure);
+        std::rethrow_exception(std::move(failure));
     } catch (const numbers::ConversionError &error) {
         prompt = error.failure() == numbers::Failure::Overflow
                      ? QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
