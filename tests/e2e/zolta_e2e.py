@@ -13,7 +13,11 @@ driven only from outside, the way a person and a screen reader would:
   message boxes),
 * the X window itself through xdotool/xwininfo/xprop (client size, size and
   Motif hints), screenshots with ImageMagick, pixels with python-xlib and the
-  clipboard with xclip.
+  clipboard with xclip,
+* popup menus, which Qt does not put on AT-SPI, as override-redirect X
+  windows: open_context_menu() right-clicks and waits for the menu,
+  choose_menu_path() presses keys level by level and waits for each submenu
+  and for the menu to close.
 
 No window manager runs, so the X window's geometry is the client area and the
 window sits where the program puts it.
@@ -481,13 +485,19 @@ class Session:
                 self.proc.wait(timeout=5)
         return self.proc.returncode
 
-    def restart_program(self, wait_window=True):
+    def restart_program(self, wait_window=True, executable=None):
         """Start the program again on the same display and buses (same HOME).
 
         Ends a still running instance first.  Use this, not a second Session,
-        to test what the program keeps between runs.
+        to test what the program keeps between runs.  executable: start this
+        file instead from now on (e.g. a copy of the program under another
+        name).
         """
+        if executable is not None and not os.access(executable, os.X_OK):
+            raise E2EError("program not found or not executable: %s" % executable)
         self.stop_program()
+        if executable is not None:
+            self.executable = os.path.abspath(executable)
         self._start_program()
         if wait_window:
             self.wait_started()
@@ -1118,6 +1128,83 @@ class Session:
         if not os.path.getsize(path):
             raise E2EError("empty screenshot %s" % path)
         return path
+
+    # ---- popup menus -----------------------------------------------------
+
+    # popups that are no menus: tool tips and the like (Qt 6.4 types a
+    # popup menu as a "normal" window, a tool tip as a tool tip)
+    NON_MENU_WINDOW_TYPES = ("_NET_WM_WINDOW_TYPE_TOOLTIP", "_NET_WM_WINDOW_TYPE_NOTIFICATION",
+                             "_NET_WM_WINDOW_TYPE_DND")
+
+    def popup_windows(self):
+        """The popups now shown (menus, a combo box's open list), bottom first.
+
+        A QMenu is not on AT-SPI; in X it is a mapped override-redirect
+        top-level window.  Tool tips are left out.  X stacks a submenu above
+        its parent, so the list is in opening order.  Each entry is a dict
+        with 'id', 'x', 'y', 'width', 'height' (screen coordinates).
+        """
+        from Xlib import X
+        d = self._xlib_display()
+        skip = {d.intern_atom(n) for n in self.NON_MENU_WINDOW_TYPES}
+        type_atom = d.intern_atom("_NET_WM_WINDOW_TYPE")
+        popups = []
+        for w in d.screen().root.query_tree().children:
+            try:
+                attrs = w.get_attributes()
+                if attrs.map_state != X.IsViewable or not attrs.override_redirect:
+                    continue
+                prop = w.get_full_property(type_atom, X.AnyPropertyType)
+                if prop is not None and skip.intersection(prop.value):
+                    continue
+                g = w.get_geometry()
+            except Exception:
+                continue   # gone while we looked
+            popups.append({"id": w.id, "x": g.x, "y": g.y, "width": g.width, "height": g.height})
+        return popups
+
+    def wait_popups(self, count, timeout=DEFAULT_TIMEOUT):
+        """Wait until exactly count popups are shown (0: all closed); return them."""
+        found = []
+
+        def check():
+            self._program_check()
+            found[:] = self.popup_windows()
+            return len(found) == count
+
+        try:
+            poll(check, self._bounded(timeout), "%d popup(s) to be shown" % count)
+        except E2EError as exc:
+            raise E2EError("%s; %d shown: %r" % (exc, len(found), found)) from None
+        return list(found)
+
+    def open_context_menu(self, target, timeout=DEFAULT_TIMEOUT):
+        """Right-click target (accessible or (x, y) in the window); wait for the menu.
+
+        Returns the menu's popup window (see popup_windows()).
+        """
+        self.wait_popups(0, timeout)
+        self.right_click(target)
+        return self.wait_popups(1, timeout)[0]
+
+    def choose_menu_path(self, keys_per_level, timeout=DEFAULT_TIMEOUT):
+        """Drive the open popup menu with the keyboard, one level at a time.
+
+        keys_per_level: a list; every entry but the last holds the key(s)
+        that go to a submenu's entry and open it (e.g. ["Down", "Right"]),
+        the last the key(s) that choose the wanted entry (e.g. ["Down",
+        "Return"]).  After each level but the last the submenu must show up;
+        after the last one every menu must be closed.
+        """
+        depth = len(self.wait_popups(1, timeout))
+        for level, keys in enumerate(keys_per_level):
+            if isinstance(keys, str):
+                keys = [keys]
+            self.key(*keys)
+            if level < len(keys_per_level) - 1:
+                depth += 1
+                self.wait_popups(depth, timeout)
+        self.wait_popups(0, timeout)
 
     # ---- clipboard -------------------------------------------------------
 

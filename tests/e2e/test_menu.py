@@ -1,0 +1,147 @@
+"""The context menu: "Über..." and "Alle Zahlen erzeugen".
+
+* "Über..." (Up from a fresh popup lands on this last entry) shows a box
+  titled "Zolta iacta est" with three lines: "<file name of the program>
+  1.3", "Version 1.3.0" and a copyright line.  Checked for the program as
+  built and, after a restart, for a copy of it named "Losglück".
+* "Alle Zahlen erzeugen" (Bearbeiten > last entry) empties the list, shows
+  the red lamp for about a second and then lists every number of 1..bound
+  once, in random order; the label reads "Zahl = " and the last number.
+
+Run: /usr/bin/python3 tests/e2e/test_menu.py <path-to-Zolta> <artifacts-dir>
+"""
+
+import os
+import re
+import shutil
+import sys
+import tempfile
+import time
+
+sys.dont_write_bytecode = True   # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from zolta_e2e import WINDOW_TITLE, Checks, E2EError, Session, run_test  # noqa: E402
+
+# controls, (x, y, w, h) relative to the client area
+RESULT_LIST = (192, 16, 73, 95)
+BOUND_COMBO = (120, 40, 49, 21)
+NUMBER_FIELD = (192, 112, 73, 19)
+ADD = (272, 112, 17, 17)
+RESULT_LABEL = (48, 72, 137, 17)
+LAMP = (8, 64, 32, 32)
+BARE_WINDOW = (295, 10)          # no control there
+
+ABOUT = [["Up", "Return"]]                              # last entry: "Über..."
+DRAW_ALL = [["Down", "Right"], ["Down", "Return"]]     # Bearbeiten > "Alle Zahlen erzeugen"
+
+OTHER_NAME = "Losglück"
+DRAW_ALL_TIMEOUT = 10.0
+RED_LAMP_MIN = 0.5               # the red lamp shows about one second (polling blurs it)
+
+
+def check_about(s, checks, program_name):
+    s.open_context_menu(BARE_WINDOW)
+    s.choose_menu_path(ABOUT)
+    box = s.wait_alert(WINDOW_TITLE)
+    lines = box.text.splitlines()
+    what = "About box of %r" % program_name
+    checks.check(len(lines) == 3, "%s: expected 3 lines, got %r" % (what, lines))
+    if lines:
+        checks.equal(lines[0], program_name + " 1.3", what + ", line 1")
+    if len(lines) > 1:
+        checks.equal(lines[1], "Version 1.3.0", what + ", line 2")
+    if len(lines) > 2:
+        checks.check(lines[2].startswith("Copyright"),
+                     "%s, line 3: expected a copyright line, got %r" % (what, lines[2]))
+    checks.equal(box.button_names, ["OK"], what + ", buttons")
+    s.press_alert_button(box, "OK")
+    s.wait_no_alert()
+
+
+def lamp_shown(s, lamps):
+    for acc in lamps:
+        try:
+            if "showing" in s.states(acc) and s.extents(acc) == LAMP:
+                return acc.name
+        except Exception:
+            continue   # hidden while we looked
+    return None
+
+
+def check_draw_all(s, checks):
+    lst = s.find("list", "Ergebnisliste", geometry=RESULT_LIST)
+    combo = s.find("combo box", geometry=BOUND_COMBO)
+    field = s.find("text", "Zahl", geometry=NUMBER_FIELD)
+    label = s.find("label", geometry=RESULT_LABEL)
+    lamps = s.find_all(("image", "label"), name=re.compile(r"^Lampe "), showing=None)
+    checks.equal(s.combo_text(combo), "10", "bound before 'Alle Zahlen erzeugen'")
+
+    # something in the list first, so that emptying it shows
+    s.click(field)
+    s.key("ctrl+a")
+    s.type_text("5")
+    s.click(s.find("push button", geometry=ADD))
+    s.wait_for(lambda: s.list_items(lst) == ["5"], "the list to read ['5']")
+
+    s.open_context_menu(BARE_WINDOW)
+    red_since = [None]      # when the emptied list with the red lamp was first seen
+    red_for = [0.0]         # how long it was seen
+    last = {}
+
+    def all_listed():
+        items = s.list_items(lst)
+        lamp = lamp_shown(s, lamps)
+        now = time.monotonic()
+        last.update(items=items, lamp=lamp, label=label.name)
+        if not items and lamp == "Lampe rot":
+            if red_since[0] is None:
+                red_since[0] = now
+            red_for[0] = now - red_since[0]
+        return len(items) == 10 and label.name.startswith("Zahl = ")
+
+    s.choose_menu_path(DRAW_ALL)
+    try:
+        s.wait_for(all_listed, "ten numbers in the list after 'Alle Zahlen erzeugen'",
+                   timeout=DRAW_ALL_TIMEOUT)
+    except E2EError as exc:
+        checks.check(False, "%s; last state %r" % (exc, last))
+        return
+    items = s.list_items(lst)
+    checks.check(sorted(items, key=int) == [str(n) for n in range(1, 11)],
+                 "'Alle Zahlen erzeugen' with bound 10: expected 1..10 each once, got %r"
+                 % items)
+    # 1 in 10! that a fair shuffle gives 1..10 in order
+    checks.check(items != [str(n) for n in range(1, 11)],
+                 "'Alle Zahlen erzeugen': the numbers are in ascending order, not shuffled")
+    checks.equal(label.name, "Zahl = " + items[-1], "label after 'Alle Zahlen erzeugen'")
+    checks.check(red_since[0] is not None,
+                 "'Alle Zahlen erzeugen': never saw the emptied list with the red lamp")
+    checks.check(red_since[0] is None or red_for[0] >= RED_LAMP_MIN,
+                 "'Alle Zahlen erzeugen': the red lamp with the empty list was seen for "
+                 "%.2f s only; expected about one second" % red_for[0])
+    print("Alle Zahlen erzeugen: %r, red lamp with the empty list seen for %.2f s"
+          % (items, red_for[0]))
+    s.screenshot("draw-all.png")
+
+
+def main(executable, artifacts):
+    tmp = tempfile.mkdtemp(prefix="zolta-e2e-menu-")
+    try:
+        other = os.path.join(tmp, OTHER_NAME)
+        shutil.copy2(executable, other)
+        with Session(executable, artifacts) as s:
+            checks = Checks()
+            check_about(s, checks, os.path.basename(executable))
+            check_draw_all(s, checks)
+
+            # the same program under another file name
+            s.restart_program(executable=other)
+            check_about(s, checks, OTHER_NAME)
+            checks.raise_if_failed()
+    finally:
+        shutil.rmtree(tmp, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    run_test(main)
