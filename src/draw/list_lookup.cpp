@@ -7,7 +7,7 @@
 
 #include <QListWidget>
 
-qint16 frmMain::ItemExists(QObject *objControl, QString strItem)
+qint16 frmMain::ItemExists(QObject *objControl, const QString &strItem)
 {
     // Lets the control search by assigning its text, then asks what it
     // selected. Whatever fails makes the answer False; nothing escapes.

@@ -58,7 +58,7 @@ void frmMain::CheckAllDrawn()
 {
     if (bolRndClear == False)
         return;
-    const qint16 count = static_cast<qint16>(lstDone->count());
+    const auto count = static_cast<qint16>(lstDone->count());
     const qint16 n = numbers::toInt16(cboBis->currentText());
     const QString message = n == 1 ? QStringLiteral("Es wurde bereits eine Zahl ermittelt!")
                                    : QStringLiteral("Es wurden bereits ")

@@ -28,7 +28,7 @@ constexpr std::uint64_t multiplier = 6364136223846793005ULL;
 // Seeds exactly as the reference pcg32_srandom_r(initstate, initseq), so the
 // published test vectors apply.
 RandomSource::RandomSource(std::uint64_t state, std::uint64_t stream)
-    : m_state(0), m_increment((stream << 1) | 1U)
+    : m_increment((stream << 1) | 1U)
 {
     m_state = advance(m_state, m_increment);
     m_state += state;
@@ -40,7 +40,7 @@ RandomSource RandomSource::fromEntropy()
     QRandomGenerator *entropy = QRandomGenerator::system();
     const std::uint64_t state = entropy->generate64();
     const std::uint64_t stream = entropy->generate64();
-    return RandomSource(state, stream);
+    return {state, stream};
 }
 
 // The seed's mix is added to the state, followed by one step. Adding rather

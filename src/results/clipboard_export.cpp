@@ -16,7 +16,7 @@ void frmMain::CopyListToClipboard()
 {
     const int count = lstDone->count();
     QString text;
-    text.reserve(count * 8);
+    text.reserve(static_cast<qsizetype>(count) * 8);
     for (int i = 0; i < count; ++i) {
         // Every line ends in CR LF, the last one too.
         text += numbers::decimalText(numbers::toInt16(lstDone->item(i)->text()));

@@ -42,11 +42,11 @@ qint16 buttonValue(Qt::MouseButton button)
 qint16 shiftValue(Qt::KeyboardModifiers modifiers)
 {
     qint16 value = 0;
-    if (modifiers & Qt::ShiftModifier)
+    if (modifiers.testFlag(Qt::ShiftModifier))
         value |= 1;
-    if (modifiers & Qt::ControlModifier)
+    if (modifiers.testFlag(Qt::ControlModifier))
         value |= 2;
-    if (modifiers & Qt::AltModifier)
+    if (modifiers.testFlag(Qt::AltModifier))
         value |= 4;
     return value;
 }

@@ -47,7 +47,7 @@ public:
     // True when objControl is a list holding an item whose text is exactly
     // strItem; that item is then selected. Never fails: anything that goes
     // wrong answers False.
-    [[nodiscard]] qint16 ItemExists(QObject *objControl, QString strItem);
+    [[nodiscard]] qint16 ItemExists(QObject *objControl, const QString &strItem);
 
     [[nodiscard]] qint16 zahl() const { return intZahl; }
     [[nodiscard]] qint16 counter() const { return intCounter; }
