@@ -8,7 +8,6 @@
 #include "platform/platform.h"
 #include "window/list_model.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,11 +46,7 @@ void frmMain::mnuRandom_Click()
 
 void frmMain::StartDrawAll()
 {
-    const QString bound = cboBis->currentText();
-    const bool ticked = chkRndClear->isChecked();
-    const int listCount = lstDone->count();
-    const bool boundReached = numbers::toDouble(bound) <= listCount;
-    if (ticked && boundReached) {
+    if (poolExhausted()) {
         CheckAllDrawn();
         return;
     }

@@ -30,18 +30,24 @@ bool frmMain::boundUsable()
     return usable;
 }
 
+bool frmMain::poolExhausted()
+{
+    // Both halves are always evaluated: the bound is converted even while
+    // skipping is off.
+    const QString bound = cboBis->currentText();
+    const bool ticked = chkRndClear->isChecked();
+    const int listCount = lstDone->count();
+    const bool boundReached = numbers::toDouble(bound) <= listCount;
+    return ticked && boundReached;
+}
+
 void frmMain::cmdGo_Click()
 {
     guarded([&] {
         if (!boundUsable())
             return;
 
-        // Both halves are evaluated, as in the exhaustion test of draw-all.
-        const QString bound = cboBis->currentText();
-        const bool ticked = chkRndClear->isChecked();
-        const int listCount = lstDone->count();
-        const bool boundReached = numbers::toDouble(bound) <= listCount;
-        if (ticked && boundReached) {
+        if (poolExhausted()) {
             CheckAllDrawn();
             return;
         }

@@ -89,6 +89,8 @@ private:
     void InitSeed();
 
     // draw/
+    // Skipping is on and the list holds as many numbers as the bound or more.
+    [[nodiscard]] bool poolExhausted();
     void CheckAllDrawn();
     void ShowNumber();
     void ShowUniqueNumber();
