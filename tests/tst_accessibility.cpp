@@ -1,8 +1,7 @@
 // What a screen reader gets from the window: German names and roles for
 // every control, the lamp's current colour, and a window usable by keyboard.
 
-#include "fake_platform.h"
-#include "window/main_window.h"
+#include "window_rig.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -47,22 +46,33 @@ void AccessibilityTest::shouldNameEveryControlInGerman_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("role");
 
-    QTest::newRow("draw button") << "cmdGo" << "Los!" << int(QAccessible::Button);
-    QTest::newRow("reset button") << "cmdReset" << "Reset" << int(QAccessible::Button);
-    QTest::newRow("add button") << "cmdAdd" << "Zahl hinzufügen" << int(QAccessible::Button);
-    QTest::newRow("result list") << "lstDone" << "Ergebnisliste" << int(QAccessible::List);
-    QTest::newRow("lower bound") << "txtVon" << "Untergrenze" << int(QAccessible::EditableText);
-    QTest::newRow("number field") << "txtBis" << "Zahl" << int(QAccessible::EditableText);
-    QTest::newRow("skip duplicates") << "chkRndClear" << "Doppelte Zahlen überspringen"
-                                     << int(QAccessible::CheckBox);
-    QTest::newRow("result label") << "lblRndZahl" << "Wähle einen Bereich aus!"
-                                  << int(QAccessible::StaticText);
-    QTest::newRow("heading") << "Label1" << "Ermittelt zufällig Zahlen"
-                             << int(QAccessible::StaticText);
-    QTest::newRow("grey lamp") << "Image0" << "Lampe aus" << int(QAccessible::Graphic);
-    QTest::newRow("yellow lamp") << "Image1(0)" << "Lampe gelb" << int(QAccessible::Graphic);
-    QTest::newRow("red lamp") << "Image1(1)" << "Lampe rot" << int(QAccessible::Graphic);
-    QTest::newRow("green lamp") << "Image1(2)" << "Lampe grün" << int(QAccessible::Graphic);
+    QTest::newRow("draw button") << "cmdGo"
+                                 << "Los!" << int(QAccessible::Button);
+    QTest::newRow("reset button") << "cmdReset"
+                                  << "Reset" << int(QAccessible::Button);
+    QTest::newRow("add button") << "cmdAdd"
+                                << "Zahl hinzufügen" << int(QAccessible::Button);
+    QTest::newRow("result list") << "lstDone"
+                                 << "Ergebnisliste" << int(QAccessible::List);
+    QTest::newRow("lower bound") << "txtVon"
+                                 << "Untergrenze" << int(QAccessible::EditableText);
+    QTest::newRow("number field") << "txtBis"
+                                  << "Zahl" << int(QAccessible::EditableText);
+    QTest::newRow("skip duplicates")
+        << "chkRndClear"
+        << "Doppelte Zahlen überspringen" << int(QAccessible::CheckBox);
+    QTest::newRow("result label") << "lblRndZahl"
+                                  << "Wähle einen Bereich aus!" << int(QAccessible::StaticText);
+    QTest::newRow("heading") << "Label1"
+                             << "Ermittelt zufällig Zahlen" << int(QAccessible::StaticText);
+    QTest::newRow("grey lamp") << "Image0"
+                               << "Lampe aus" << int(QAccessible::Graphic);
+    QTest::newRow("yellow lamp") << "Image1(0)"
+                                 << "Lampe gelb" << int(QAccessible::Graphic);
+    QTest::newRow("red lamp") << "Image1(1)"
+                              << "Lampe rot" << int(QAccessible::Graphic);
+    QTest::newRow("green lamp") << "Image1(2)"
+                                << "Lampe grün" << int(QAccessible::Graphic);
 }
 
 void AccessibilityTest::shouldNameEveryControlInGerman()
@@ -84,8 +94,10 @@ void AccessibilityTest::shouldLabelTheBoundFields_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("label");
-    QTest::newRow("lower bound") << "txtVon" << "von";
-    QTest::newRow("upper bound") << "cboBis" << "bis";
+    QTest::newRow("lower bound") << "txtVon"
+                                 << "von";
+    QTest::newRow("upper bound") << "cboBis"
+                                 << "bis";
 }
 
 void AccessibilityTest::shouldLabelTheBoundFields()
@@ -100,7 +112,7 @@ void AccessibilityTest::shouldLabelTheBoundFields()
     QStringList labels;
     for (const auto &relation : accessible->relations(QAccessible::Label))
         labels << relation.first->text(QAccessible::Name);
-    QCOMPARE(labels, QStringList{label});
+    QCOMPARE(labels, QStringList { label });
 }
 
 void AccessibilityTest::shouldTellTheLampsColour()
@@ -109,38 +121,35 @@ void AccessibilityTest::shouldTellTheLampsColour()
     frmMain window(platform);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(visibleLamps(window), QStringList{"Lampe aus"});
+    QCOMPARE(visibleLamps(window), QStringList { "Lampe aus" });
 
     window.cmdGo_Click();
-    const QStringList expected{"Lampe gelb", "Lampe rot", "Lampe grün"};
+    const QStringList expected { "Lampe gelb", "Lampe rot", "Lampe grün" };
     for (const QString &lamp : expected) {
         window.Timer1_Timer();
-        QCOMPARE(visibleLamps(window), QStringList{lamp});
+        QCOMPARE(visibleLamps(window), QStringList { lamp });
     }
 
     // While a draw-all waits, the red lamp alone.
     window.mnuRandom_Click();
-    QCOMPARE(visibleLamps(window), QStringList{"Lampe rot"});
+    QCOMPARE(visibleLamps(window), QStringList { "Lampe rot" });
     window.Timer2_Timer();
-    QCOMPARE(visibleLamps(window), QStringList{"Lampe aus"});
+    QCOMPARE(visibleLamps(window), QStringList { "Lampe aus" });
 }
 
 void AccessibilityTest::shouldDrawAndAddByKeyboard()
 {
-    FakePlatform platform;
-    frmMain window(platform);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *timer1 = window.findChild<QTimer *>(QStringLiteral("Timer1"));
-    auto *txtBis = window.findChild<QLineEdit *>(QStringLiteral("txtBis"));
-    auto *lstDone = window.findChild<QListWidget *>(QStringLiteral("lstDone"));
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    auto *txtBis = rig.get<QLineEdit>("txtBis");
 
     // The first control in the tab order is the draw button; Space presses it.
-    window.findChild<QWidget *>(QStringLiteral("chkRndClear"))->setFocus();
+    rig.get<QWidget>("chkRndClear")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdGo"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QVERIFY(timer1->isActive());
+    QVERIFY(rig.timer("Timer1")->isActive());
 
     // Tab to the number field, type, and Tab on to "+" to add it.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -150,9 +159,9 @@ void AccessibilityTest::shouldDrawAndAddByKeyboard()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdAdd"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(lstDone->count(), 1);
-    QCOMPARE(lstDone->item(0)->text(), QStringLiteral("42"));
-    QVERIFY(platform.boxes.isEmpty());
+    QCOMPARE(rig.list()->count(), 1);
+    QCOMPARE(rig.list()->item(0)->text(), QStringLiteral("42"));
+    QVERIFY(rig.platform.boxes.isEmpty());
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -2,21 +2,16 @@
 // animation with its commit, duplicates, the two duplicate options and the
 // list lookup.
 
-#include "fake_platform.h"
-#include "window/main_window.h"
+#include "window_rig.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <cmath>
+#include <iterator>
 
 using Answer = Platform::Answer;
 Q_DECLARE_METATYPE(Platform::Answer)
@@ -32,8 +27,8 @@ float valueFor(int k, int n)
     return (static_cast<float>(k) - 0.5F) / static_cast<float>(n);
 }
 
-QString boxText(const QString &prompt, const QString &title, Platform::Icon icon,
-                Platform::Buttons buttons)
+QString boxText(
+    const QString &prompt, const QString &title, Platform::Icon icon, Platform::Buttons buttons)
 {
     return QStringLiteral("%1 | %2 | icon %3 | buttons %4")
         .arg(prompt, title)
@@ -46,21 +41,20 @@ QString boxText(const ShownBox &box)
     return boxText(box.prompt, box.title, box.icon, box.buttons);
 }
 
-const QString optionQuestion =
-    boxText(QStringLiteral("Möchten Sie, dass doppelt ermittelte Zahlen gemeldet werden?"),
-            QStringLiteral("Doppelte Zahlen überspringen"), Platform::Icon::Question,
-            Platform::Buttons::YesNo);
-const QString duplicateQuestion =
-    boxText(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"), QStringLiteral("Weiter..."),
-            Platform::Icon::Question, Platform::Buttons::YesNo);
-const QString boundError =
-    boxText(QStringLiteral("Die Obergrenze muss eine ganze Zahl von 1 bis 32767 sein!"),
-            QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+const QString optionQuestion
+    = boxText(QStringLiteral("Möchten Sie, dass doppelt ermittelte Zahlen gemeldet werden?"),
+        QStringLiteral("Doppelte Zahlen überspringen"), Platform::Icon::Question,
+        Platform::Buttons::YesNo);
+const QString duplicateQuestion = boxText(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
+    QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
+const QString boundError
+    = boxText(QStringLiteral("Die Obergrenze muss eine ganze Zahl von 1 bis 32767 sein!"),
+        QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
 
 QString exhausted(const QString &prompt)
 {
     return boxText(prompt, QStringLiteral("Zolta iacta est"), Platform::Icon::Information,
-                   Platform::Buttons::Ok);
+        Platform::Buttons::Ok);
 }
 
 QStringList numbersUpTo(int last)
@@ -71,83 +65,36 @@ QStringList numbersUpTo(int last)
     return texts;
 }
 
-// The window with a scripted platform, reached only by names, slots and
-// properties.
-class Rig
+// The shared rig with the steps of a single draw.
+class Rig : public WindowRig
 {
 public:
-    explicit Rig(QTime clock = QTime(12, 0, 0))
-        : window([&]() -> Platform & {
-            platform.time = clock;
-            return platform;
-        }())
-    {
-    }
-
-    FakePlatform platform;
-    frmMain window;
-
-    template<typename T>
-    T *get(const char *name) const
-    {
-        auto *found = window.findChild<T *>(QLatin1String(name));
-        if (found == nullptr)
-            qFatal("no child %s", name);
-        return found;
-    }
-
-    QListWidget *list() const { return get<QListWidget>("lstDone"); }
-    QTimer *timer() const { return get<QTimer>("Timer1"); }
-    QString caption() const { return get<QLabel>("lblRndZahl")->text(); }
-    QString number() const { return get<QLineEdit>("txtBis")->text(); }
-    qint16 var(const char *name) const { return window.property(name).value<qint16>(); }
-
-    QStringList items() const
-    {
-        QStringList texts;
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->item(i)->text();
-        return texts;
-    }
-
-    int listIndex() const
-    {
-        const QModelIndexList rows = list()->selectionModel()->selectedRows();
-        return rows.isEmpty() ? -1 : rows.first().row();
-    }
+    using WindowRig::WindowRig;
 
     // -1 when only the grey lamp shows, 0..2 when only that frame shows, -2
     // for any other mix.
     int lamp() const
     {
-        const char *names[] = {"Image0", "Image1(0)", "Image1(1)", "Image1(2)"};
-        QList<int> shown;
-        for (int i = 0; i < 4; ++i) {
-            if (get<QLabel>(names[i])->isVisibleTo(&window))
-                shown << i - 1;
+        const QStringList shown = visibleLamps();
+        for (int i = 0; shown.size() == 1 && i < int(std::size(lampNames)); ++i) {
+            if (shown.first() == QLatin1String(lampNames[i]))
+                return i - 1;
         }
-        return shown.size() == 1 ? shown.first() : -2;
+        return -2;
     }
 
-    void setBound(const QString &text) { get<QComboBox>("cboBis")->setEditText(text); }
     void skipDuplicates(Answer answer)
     {
         platform.answers.enqueue(answer);
         get<QCheckBox>("chkRndClear")->click();
     }
     void queue(int k, int n = 10) { platform.randomValues.enqueue(valueFor(k, n)); }
-    void press() { get<QPushButton>("cmdGo")->click(); }
-    void tick(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            window.Timer1_Timer();
-    }
     // Draws k and lets the animation run to its commit.
     void drawAndCommit(int k)
     {
         queue(k);
         press();
-        tick(13 - var("intRounds"));
+        tick(13 - variable("intRounds"));
     }
 
     QStringList shownBoxes() const
@@ -163,11 +110,11 @@ public:
     {
         return QStringLiteral("items [%1] txtBis '%2' caption '%3' timer %4 zahl %5 counter %6 "
                               "rounds %7 lamp %8 seeds %9")
-            .arg(items().join(QLatin1Char(',')), number(), caption())
+            .arg(items().join(QLatin1Char(',')), field(), caption())
             .arg(int(timer()->isActive()))
-            .arg(var("intZahl"))
-            .arg(var("intCounter"))
-            .arg(var("intRounds"))
+            .arg(variable("intZahl"))
+            .arg(variable("intCounter"))
+            .arg(variable("intRounds"))
             .arg(lamp())
             .arg(platform.seeds.size());
     }
@@ -220,20 +167,19 @@ void DrawTest::shouldAnimateTickByTick_data()
         int rounds;
     };
     // First draw after start-up: 12 ticks.
-    const Step first[] = {{0, -1, 0, 1},   {1, 0, 1, 2},  {2, 1, 2, 3},   {3, 2, 3, 4},
-                          {4, 0, 1, 5},    {5, 1, 2, 6},  {6, 2, 3, 7},   {7, 2, 4, 8},
-                          {8, 0, 1, 9},    {9, 1, 2, 10}, {10, 2, 3, 11}, {11, 2, 4, 12},
-                          {-1, -1, 0, 2}};
+    const Step first[] = { { 0, -1, 0, 1 }, { 1, 0, 1, 2 }, { 2, 1, 2, 3 }, { 3, 2, 3, 4 },
+        { 4, 0, 1, 5 }, { 5, 1, 2, 6 }, { 6, 2, 3, 7 }, { 7, 2, 4, 8 }, { 8, 0, 1, 9 },
+        { 9, 1, 2, 10 }, { 10, 2, 3, 11 }, { 11, 2, 4, 12 }, { -1, -1, 0, 2 } };
     // Every later draw: 11 ticks.
-    const Step later[] = {{0, -1, 0, 2},  {2, 0, 1, 3},   {3, 1, 2, 4},   {4, 0, 1, 5},
-                          {5, 1, 2, 6},   {6, 2, 3, 7},   {7, 2, 4, 8},   {8, 0, 1, 9},
-                          {9, 1, 2, 10},  {10, 2, 3, 11}, {11, 2, 4, 12}, {-1, -1, 0, 2}};
+    const Step later[] = { { 0, -1, 0, 2 }, { 2, 0, 1, 3 }, { 3, 1, 2, 4 }, { 4, 0, 1, 5 },
+        { 5, 1, 2, 6 }, { 6, 2, 3, 7 }, { 7, 2, 4, 8 }, { 8, 0, 1, 9 }, { 9, 1, 2, 10 },
+        { 10, 2, 3, 11 }, { 11, 2, 4, 12 }, { -1, -1, 0, 2 } };
     const auto add = [](bool isLater, int tick, const Step &step) {
-        const QString before = isLater ? QStringLiteral("Zahl = 3")
-                                       : QStringLiteral("Wähle einen Bereich aus!");
-        const QString caption = step.shown > 0    ? QStringLiteral("Zahl= %1").arg(step.shown)
-                                : step.shown == 0 ? before
-                                                  : QStringLiteral("Zahl = 7");
+        const QString before
+            = isLater ? QStringLiteral("Zahl = 3") : QStringLiteral("Wähle einen Bereich aus!");
+        const QString caption = step.shown > 0 ? QStringLiteral("Zahl= %1").arg(step.shown)
+            : step.shown == 0                  ? before
+                                               : QStringLiteral("Zahl = 7");
         QTest::addRow("%s draw, tick %d", isLater ? "later" : "first", tick)
             << isLater << tick << caption << step.lamp << step.counter << step.rounds;
     };
@@ -266,12 +212,12 @@ void DrawTest::shouldAnimateTickByTick()
     const bool committed = ticks == commitTick;
     QCOMPARE(rig.caption(), caption);
     QCOMPARE(rig.lamp(), lamp);
-    QCOMPARE(int(rig.var("intCounter")), counter);
-    QCOMPARE(int(rig.var("intRounds")), rounds);
+    QCOMPARE(int(rig.variable("intCounter")), counter);
+    QCOMPARE(int(rig.variable("intRounds")), rounds);
     QCOMPARE(rig.timer()->isActive(), !committed);
-    QCOMPARE(rig.var("intZahl"), qint16(7));
-    QCOMPARE(rig.items(), committed ? before + QStringList{"7"} : before);
-    QCOMPARE(rig.number(), committed ? QStringLiteral("7") : before.value(0));
+    QCOMPARE(rig.variable("intZahl"), qint16(7));
+    QCOMPARE(rig.items(), committed ? before + QStringList { "7" } : before);
+    QCOMPARE(rig.field(), committed ? QStringLiteral("7") : before.value(0));
     QVERIFY(rig.platform.boxes.isEmpty());
 }
 
@@ -314,11 +260,11 @@ void DrawTest::shouldDrawByFormula()
     rig.press();
 
     // The number is fixed at the press; the animation only publishes it.
-    QCOMPARE(int(rig.var("intZahl")), expected);
+    QCOMPARE(int(rig.variable("intZahl")), expected);
     QVERIFY(rig.timer()->isActive());
     QVERIFY(rig.items().isEmpty());
     QVERIFY(rig.platform.boxes.isEmpty());
-    QCOMPARE(rig.platform.seeds, QList<qint16>{rig.var("intRandomize")});
+    QCOMPARE(rig.platform.seeds, QList<qint16> { rig.variable("intRandomize") });
 }
 
 void DrawTest::shouldRefuseUnusableBound_data()
@@ -364,7 +310,7 @@ void DrawTest::shouldRefuseUnusableBound()
     rig.setBound(bound);
     rig.press();
 
-    QCOMPARE(rig.shownBoxes(), boxes + QStringList{boundError});
+    QCOMPARE(rig.shownBoxes(), boxes + QStringList { boundError });
     QCOMPARE(rig.state(), before);
 }
 
@@ -378,12 +324,11 @@ void DrawTest::shouldReportExhaustedPool_data()
     const QString ten = QStringLiteral("Es wurden bereits 10 Zahlen ermittelt!");
     QTest::newRow("10 with 10 items") << true << "10" << 10 << ten;
     QTest::newRow("10 with 12 items names the bound") << true << "10" << 12 << ten;
-    QTest::newRow("1 with 1 item") << true << "1" << 1
-                                   << "Es wurde bereits eine Zahl ermittelt!";
-    QTest::newRow("1 with 3 items names the bound") << true << "1" << 3
-                                                    << "Es wurde bereits eine Zahl ermittelt!";
-    QTest::newRow("0 with empty list") << true << "0" << 0
-                                       << "Es wurden bereits 0 Zahlen ermittelt!";
+    QTest::newRow("1 with 1 item") << true << "1" << 1 << "Es wurde bereits eine Zahl ermittelt!";
+    QTest::newRow("1 with 3 items names the bound")
+        << true << "1" << 3 << "Es wurde bereits eine Zahl ermittelt!";
+    QTest::newRow("0 with empty list")
+        << true << "0" << 0 << "Es wurden bereits 0 Zahlen ermittelt!";
     QTest::newRow("2,5 with 3 items rounds the bound")
         << true << "2,5" << 3 << "Es wurden bereits 3 Zahlen ermittelt!";
     QTest::newRow("10 with 9 items draws") << true << "10" << 9 << "";
@@ -408,13 +353,13 @@ void DrawTest::shouldReportExhaustedPool()
     rig.press();
 
     const bool drawn = prompt.isEmpty();
-    QStringList boxes = skipping ? QStringList{optionQuestion} : QStringList{};
+    QStringList boxes = skipping ? QStringList { optionQuestion } : QStringList {};
     if (!drawn)
         boxes << exhausted(prompt);
     QCOMPARE(rig.shownBoxes(), boxes);
     QCOMPARE(rig.timer()->isActive(), drawn);
     QCOMPARE(rig.platform.seeds.size(), drawn ? 1 : 0);
-    QCOMPARE(rig.var("intZahl"), qint16(drawn ? 1 : 0));
+    QCOMPARE(rig.variable("intZahl"), qint16(drawn ? 1 : 0));
     QCOMPARE(rig.items(), numbersUpTo(listed));
 }
 
@@ -430,8 +375,8 @@ void DrawTest::shouldResumePausedAnimation()
     const auto now = [&] {
         return paused.arg(rig.caption())
             .arg(rig.lamp())
-            .arg(rig.var("intCounter"))
-            .arg(rig.var("intRounds"));
+            .arg(rig.variable("intCounter"))
+            .arg(rig.variable("intRounds"));
     };
     QCOMPARE(now(), paused.arg("Zahl= 5").arg(1).arg(2).arg(6));
 
@@ -439,7 +384,7 @@ void DrawTest::shouldResumePausedAnimation()
     rig.list()->addItem(QStringLiteral("10"));
     rig.press();
     QCOMPARE(rig.shownBoxes().last(),
-             exhausted(QStringLiteral("Es wurden bereits 10 Zahlen ermittelt!")));
+        exhausted(QStringLiteral("Es wurden bereits 10 Zahlen ermittelt!")));
     QVERIFY(!rig.timer()->isActive());
     QCOMPARE(now(), paused.arg("Zahl= 5").arg(1).arg(2).arg(6));
 
@@ -473,26 +418,26 @@ void DrawTest::shouldPublishLastPressOnly()
     rig.queue(3);
     rig.press();
     rig.tick(ticksBefore);
-    const qint16 counter = rig.var("intCounter");
-    const qint16 rounds = rig.var("intRounds");
+    const qint16 counter = rig.variable("intCounter");
+    const qint16 rounds = rig.variable("intRounds");
 
     rig.queue(7);
     rig.press();
     QVERIFY(rig.timer()->isActive());
-    QCOMPARE(rig.var("intCounter"), counter);
-    QCOMPARE(rig.var("intRounds"), rounds);
-    QCOMPARE(rig.var("intZahl"), qint16(7));
+    QCOMPARE(rig.variable("intCounter"), counter);
+    QCOMPARE(rig.variable("intRounds"), rounds);
+    QCOMPARE(rig.variable("intZahl"), qint16(7));
     // Re-seeded with the same number before each draw.
-    QCOMPARE(rig.platform.seeds, (QList<qint16>{10, 10}));
+    QCOMPARE(rig.platform.seeds, (QList<qint16> { 10, 10 }));
 
     rig.tick(11 - ticksBefore);
     QVERIFY(rig.timer()->isActive());
     QVERIFY(rig.items().isEmpty());
     rig.tick(1);
     QVERIFY(!rig.timer()->isActive());
-    QCOMPARE(rig.items(), QStringList{"7"});
+    QCOMPARE(rig.items(), QStringList { "7" });
     QCOMPARE(rig.caption(), QStringLiteral("Zahl = 7"));
-    QCOMPARE(rig.number(), QStringLiteral("7"));
+    QCOMPARE(rig.field(), QStringLiteral("7"));
 }
 
 void DrawTest::shouldSetSelectionOnCommit_data()
@@ -503,11 +448,11 @@ void DrawTest::shouldSetSelectionOnCommit_data()
     QTest::addColumn<int>("selected");
 
     QTest::newRow("skipping off, duplicate listed again, selection kept")
-        << false << 7 << QStringList{"3", "7", "12", "7"} << 0;
+        << false << 7 << QStringList { "3", "7", "12", "7" } << 0;
     QTest::newRow("skipping off, new number, selection kept")
-        << false << 5 << QStringList{"3", "7", "12", "5"} << 0;
+        << false << 5 << QStringList { "3", "7", "12", "5" } << 0;
     QTest::newRow("skipping on, new number, lookup miss clears selection")
-        << true << 5 << QStringList{"3", "7", "12", "5"} << -1;
+        << true << 5 << QStringList { "3", "7", "12", "5" } << -1;
 }
 
 void DrawTest::shouldSetSelectionOnCommit()
@@ -520,15 +465,15 @@ void DrawTest::shouldSetSelectionOnCommit()
     Rig rig;
     if (skipping)
         rig.skipDuplicates(Answer::Yes);
-    rig.list()->addItems({"3", "7", "12"});
+    rig.list()->addItems({ "3", "7", "12" });
     rig.list()->setCurrentRow(0);
     rig.drawAndCommit(drawn);
 
     QCOMPARE(rig.items(), after);
-    QCOMPARE(rig.listIndex(), selected);
+    QCOMPARE(rig.selectedRow(), selected);
     QCOMPARE(rig.caption(), QStringLiteral("Zahl = %1").arg(drawn));
-    QCOMPARE(rig.number(), QString::number(drawn));
-    QCOMPARE(rig.shownBoxes(), skipping ? QStringList{optionQuestion} : QStringList{});
+    QCOMPARE(rig.field(), QString::number(drawn));
+    QCOMPARE(rig.shownBoxes(), skipping ? QStringList { optionQuestion } : QStringList {});
 }
 
 void DrawTest::shouldHandleDuplicateAtCommit_data()
@@ -540,29 +485,29 @@ void DrawTest::shouldHandleDuplicateAtCommit_data()
     QTest::addColumn<bool>("published");
     QTest::addColumn<QStringList>("boxes"); // after the question of the check box
 
-    const QString ten =
-        exhausted(QStringLiteral("Es wurden bereits 10 Zahlen ermittelt!"));
-    const QStringList fill{"1", "2", "4", "5", "6", "8", "9"};
+    const QString ten = exhausted(QStringLiteral("Es wurden bereits 10 Zahlen ermittelt!"));
+    const QStringList fill { "1", "2", "4", "5", "6", "8", "9" };
     QTest::newRow("asked, Yes draws again")
-        << Answer::Yes << QList<Answer>{Answer::Yes} << QList<int>{7, 5} << QStringList{} << true
-        << QStringList{duplicateQuestion};
+        << Answer::Yes << QList<Answer> { Answer::Yes } << QList<int> { 7, 5 } << QStringList {}
+        << true << QStringList { duplicateQuestion };
     QTest::newRow("asked, No publishes nothing")
-        << Answer::Yes << QList<Answer>{Answer::No} << QList<int>{7} << QStringList{} << false
-        << QStringList{duplicateQuestion};
+        << Answer::Yes << QList<Answer> { Answer::No } << QList<int> { 7 } << QStringList {}
+        << false << QStringList { duplicateQuestion };
     QTest::newRow("asked twice, Yes then No")
-        << Answer::Yes << QList<Answer>{Answer::Yes, Answer::No} << QList<int>{7, 12}
-        << QStringList{} << false << QStringList{duplicateQuestion, duplicateQuestion};
+        << Answer::Yes << QList<Answer> { Answer::Yes, Answer::No } << QList<int> { 7, 12 }
+        << QStringList {} << false << QStringList { duplicateQuestion, duplicateQuestion };
     QTest::newRow("not asked, draws again at once")
-        << Answer::No << QList<Answer>{} << QList<int>{7, 5} << QStringList{} << true
-        << QStringList{};
+        << Answer::No << QList<Answer> {} << QList<int> { 7, 5 } << QStringList {} << true
+        << QStringList {};
     QTest::newRow("not asked, repeats until new")
-        << Answer::No << QList<Answer>{} << QList<int>{7, 3, 12, 5} << QStringList{} << true
-        << QStringList{};
+        << Answer::No << QList<Answer> {} << QList<int> { 7, 3, 12, 5 } << QStringList {} << true
+        << QStringList {};
     QTest::newRow("asked, Yes, pool filled meanwhile")
-        << Answer::Yes << QList<Answer>{Answer::Yes} << QList<int>{7} << fill << false
-        << QStringList{duplicateQuestion, ten};
+        << Answer::Yes << QList<Answer> { Answer::Yes } << QList<int> { 7 } << fill << false
+        << QStringList { duplicateQuestion, ten };
     QTest::newRow("not asked, pool filled meanwhile")
-        << Answer::No << QList<Answer>{} << QList<int>{7} << fill << false << QStringList{ten};
+        << Answer::No << QList<Answer> {} << QList<int> { 7 } << fill << false
+        << QStringList { ten };
 }
 
 void DrawTest::shouldHandleDuplicateAtCommit()
@@ -576,8 +521,8 @@ void DrawTest::shouldHandleDuplicateAtCommit()
 
     Rig rig;
     rig.skipDuplicates(option);
-    const QStringList base = QStringList{"3", "7", "12"} + typedIn;
-    rig.list()->addItems({"3", "7", "12"});
+    const QStringList base = QStringList { "3", "7", "12" } + typedIn;
+    rig.list()->addItems({ "3", "7", "12" });
     for (Answer reply : replies)
         rig.platform.answers.enqueue(reply);
     for (int k : draws)
@@ -590,34 +535,34 @@ void DrawTest::shouldHandleDuplicateAtCommit()
     // The duplicate 7 is not published; its entry is highlighted.
     QCOMPARE(rig.caption(), QStringLiteral("Zahl= 11"));
     QCOMPARE(rig.items(), base);
-    QCOMPARE(rig.listIndex(), 1);
+    QCOMPARE(rig.selectedRow(), 1);
     QCOMPARE(rig.lamp(), -1);
-    QCOMPARE(rig.var("intCounter"), qint16(0));
-    QCOMPARE(rig.var("intRounds"), qint16(2));
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.variable("intRounds"), qint16(2));
     QCOMPARE(rig.timer()->isActive(), draws.size() > 1);
-    QCOMPARE(int(rig.var("intZahl")), draws.value(1, 7));
+    QCOMPARE(int(rig.variable("intZahl")), draws.value(1, 7));
 
     for (int guard = 0; rig.timer()->isActive() && guard < 10; ++guard)
         rig.tick(11);
 
     QVERIFY(!rig.timer()->isActive());
-    QCOMPARE(rig.shownBoxes(), QStringList{optionQuestion} + boxes);
+    QCOMPARE(rig.shownBoxes(), QStringList { optionQuestion } + boxes);
     QCOMPARE(rig.platform.seeds.size(), draws.size());
-    QCOMPARE(int(rig.var("intZahl")), draws.last());
+    QCOMPARE(int(rig.variable("intZahl")), draws.last());
     QVERIFY(rig.platform.randomValues.isEmpty());
-    QCOMPARE(rig.var("intCounter"), qint16(0));
-    QCOMPARE(rig.var("intRounds"), qint16(2));
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.variable("intRounds"), qint16(2));
     const QString last = QString::number(draws.last());
     if (published) {
-        QCOMPARE(rig.items(), base + QStringList{last});
+        QCOMPARE(rig.items(), base + QStringList { last });
         QCOMPARE(rig.caption(), QStringLiteral("Zahl = ") + last);
-        QCOMPARE(rig.number(), last);
-        QCOMPARE(rig.listIndex(), -1);
+        QCOMPARE(rig.field(), last);
+        QCOMPARE(rig.selectedRow(), -1);
     } else {
         QCOMPARE(rig.items(), base);
         QCOMPARE(rig.caption(), QStringLiteral("Zahl= 11"));
-        QCOMPARE(rig.number(), QString());
-        QCOMPARE(rig.listIndex(), int(base.indexOf(last)));
+        QCOMPARE(rig.field(), QString());
+        QCOMPARE(rig.selectedRow(), int(base.indexOf(last)));
     }
 }
 
@@ -659,20 +604,30 @@ void DrawTest::shouldKeepDuplicateOptionsInStep()
     auto *item = rig.get<QAction>("mnuDoppelt");
     for (const QChar step : script) {
         switch (step.toLatin1()) {
-        case 'Y': rig.skipDuplicates(Answer::Yes); break;
-        case 'N': rig.skipDuplicates(Answer::No); break;
-        case '-': box->click(); break;
-        case 'm': rig.window.mnuDoppelt_Click(); break;
-        case 'a': item->trigger(); break;
-        case 'p':
-            rig.platform.menuChoices.enqueue(QStringLiteral("mnuDoppelt"));
-            rig.window.Form_MouseDown(2, 0, 0, 0);
+        case 'Y':
+            rig.skipDuplicates(Answer::Yes);
             break;
-        default: QFAIL("unknown step");
+        case 'N':
+            rig.skipDuplicates(Answer::No);
+            break;
+        case '-':
+            box->click();
+            break;
+        case 'm':
+            rig.window.mnuDoppelt_Click();
+            break;
+        case 'a':
+            item->trigger();
+            break;
+        case 'p':
+            rig.choose(QStringLiteral("mnuDoppelt"));
+            break;
+        default:
+            QFAIL("unknown step");
         }
-        QCOMPARE(rig.var("bolRndClear"), box->isChecked() ? frmMain::True : frmMain::False);
+        QCOMPARE(rig.variable("bolRndClear"), box->isChecked() ? frmMain::True : frmMain::False);
         QCOMPARE(item->isEnabled(), box->isChecked());
-        QCOMPARE(rig.var("bolMsgDoubles"), item->isChecked() ? frmMain::True : frmMain::False);
+        QCOMPARE(rig.variable("bolMsgDoubles"), item->isChecked() ? frmMain::True : frmMain::False);
     }
     QCOMPARE(box->isChecked(), skip);
     QCOMPARE(item->isChecked(), report);
@@ -688,20 +643,29 @@ void DrawTest::shouldLookUpItems_data()
     QTest::addColumn<bool>("found");
     QTest::addColumn<int>("selectedAfter");
 
-    const QStringList three{"3", "7", "12"};
-    QTest::newRow("empty list") << QStringList{} << -1 << "lstDone" << "7" << false << -1;
-    QTest::newRow("7 in 3, 7, 12") << three << -1 << "lstDone" << "7" << true << 1;
-    QTest::newRow("last item") << three << 0 << "lstDone" << "12" << true << 2;
-    QTest::newRow("beginning of 12 only, 7 selected")
-        << three << 1 << "lstDone" << "1" << false << -1;
-    QTest::newRow("absent, 3 selected") << three << 0 << "lstDone" << "5" << false << -1;
-    QTest::newRow("leading zero") << three << -1 << "lstDone" << "07" << false << -1;
-    QTest::newRow("leading blank") << three << -1 << "lstDone" << " 7" << false << -1;
-    QTest::newRow("trailing blank") << three << -1 << "lstDone" << "7 " << false << -1;
-    QTest::newRow("negative number") << QStringList{"3", "-3"} << -1 << "lstDone" << "-3"
-                                     << true << 1;
-    QTest::newRow("label as control") << three << 1 << "lblRndZahl" << "7" << false << 1;
-    QTest::newRow("no control at all") << three << 1 << "" << "7" << false << 1;
+    const QStringList three { "3", "7", "12" };
+    QTest::newRow("empty list") << QStringList {} << -1 << "lstDone"
+                                << "7" << false << -1;
+    QTest::newRow("7 in 3, 7, 12") << three << -1 << "lstDone"
+                                   << "7" << true << 1;
+    QTest::newRow("last item") << three << 0 << "lstDone"
+                               << "12" << true << 2;
+    QTest::newRow("beginning of 12 only, 7 selected") << three << 1 << "lstDone"
+                                                      << "1" << false << -1;
+    QTest::newRow("absent, 3 selected") << three << 0 << "lstDone"
+                                        << "5" << false << -1;
+    QTest::newRow("leading zero") << three << -1 << "lstDone"
+                                  << "07" << false << -1;
+    QTest::newRow("leading blank") << three << -1 << "lstDone"
+                                   << " 7" << false << -1;
+    QTest::newRow("trailing blank") << three << -1 << "lstDone"
+                                    << "7 " << false << -1;
+    QTest::newRow("negative number") << QStringList { "3", "-3" } << -1 << "lstDone"
+                                     << "-3" << true << 1;
+    QTest::newRow("label as control") << three << 1 << "lblRndZahl"
+                                      << "7" << false << 1;
+    QTest::newRow("no control at all") << three << 1 << ""
+                                       << "7" << false << 1;
 }
 
 void DrawTest::shouldLookUpItems()
@@ -721,7 +685,7 @@ void DrawTest::shouldLookUpItems()
     QCOMPARE(target == nullptr, control.isEmpty());
 
     QCOMPARE(rig.window.ItemExists(target, text), found ? frmMain::True : frmMain::False);
-    QCOMPARE(rig.listIndex(), selectedAfter);
+    QCOMPARE(rig.selectedRow(), selectedAfter);
     QCOMPARE(rig.items(), items);
     QVERIFY(rig.platform.boxes.isEmpty());
 }
@@ -747,17 +711,17 @@ void DrawTest::shouldRefuseCommitIntoFullList()
     QVERIFY(!rig.timer()->isActive());
     QCOMPARE(rig.list()->count(), accepted ? listed + 1 : listed);
     QCOMPARE(rig.list()->item(rig.list()->count() - 1)->text(),
-             accepted ? QStringLiteral("7") : QStringLiteral("last"));
+        accepted ? QStringLiteral("7") : QStringLiteral("last"));
     QCOMPARE(rig.caption(), accepted ? QStringLiteral("Zahl = 7") : QStringLiteral("Zahl= 11"));
-    QCOMPARE(rig.number(), accepted ? QStringLiteral("7") : QString());
+    QCOMPARE(rig.field(), accepted ? QStringLiteral("7") : QString());
     QCOMPARE(rig.platform.boxes.size(), accepted ? 0 : 1);
     if (!accepted) {
         QCOMPARE(rig.platform.boxes.first().title, QStringLiteral("Fehler!"));
         QCOMPARE(rig.platform.boxes.first().icon, Platform::Icon::Critical);
         QCOMPARE(rig.platform.boxes.first().buttons, Platform::Buttons::Ok);
     }
-    QCOMPARE(rig.var("intCounter"), qint16(0));
-    QCOMPARE(rig.var("intRounds"), qint16(2));
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.variable("intRounds"), qint16(2));
 }
 
 QTEST_MAIN(DrawTest)

@@ -1,14 +1,11 @@
 // The result list: numbers added by hand, the reset, the draw-all that fills
 // the list with 1..N, and the export of the list to the clipboard.
 
-#include "fake_platform.h"
-#include "window/main_window.h"
+#include "window_rig.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -60,61 +57,10 @@ const QString listFullBox
                          "Es wurde nichts hinzugefügt."),
         error, Platform::Icon::Critical);
 
-// One window on a scripted platform, seen the way the tests look at it.
-struct Zolta
+// The shared rig with the message boxes as lines, manual entry and the end
+// of a single draw.
+struct Zolta : WindowRig
 {
-    FakePlatform platform;
-    frmMain window { platform };
-
-    template<typename T>
-    T *get(const char *name) const
-    {
-        auto *found = window.findChild<T *>(QLatin1String(name));
-        if (found == nullptr)
-            qFatal("no child %s", name);
-        return found;
-    }
-
-    QListWidget *list() const { return get<QListWidget>("lstDone"); }
-    QString field() const { return get<QLineEdit>("txtBis")->text(); }
-    QString label() const { return get<QLabel>("lblRndZahl")->text(); }
-    QTimer *timer(const char *name) const { return get<QTimer>(name); }
-    qint16 variable(const char *name) const { return window.property(name).value<qint16>(); }
-
-    QStringList items() const
-    {
-        QStringList texts;
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->item(i)->text();
-        return texts;
-    }
-
-    int selectedRow() const
-    {
-        const QModelIndexList selected = list()->selectionModel()->selectedIndexes();
-        return selected.isEmpty() ? -1 : selected.first().row();
-    }
-
-    QList<qint16> variables() const
-    {
-        QList<qint16> values;
-        for (const char *name : { "intZahl", "intCounter", "intRounds", "bolRndClear",
-                 "intRandomize", "bolMsgDoubles" })
-            values << variable(name);
-        return values;
-    }
-
-    // The lamp images the user would see once the window is shown.
-    QStringList lamps() const
-    {
-        QStringList shown;
-        for (const char *name : { "Image0", "Image1(0)", "Image1(1)", "Image1(2)" }) {
-            if (get<QLabel>(name)->isVisibleTo(&window))
-                shown << QLatin1String(name);
-        }
-        return shown;
-    }
-
     // The boxes shown so far; every box here has the single button OK.
     QStringList boxes() const
     {
@@ -127,20 +73,10 @@ struct Zolta
         return shown;
     }
 
-    void setBound(const QString &bound) { get<QComboBox>("cboBis")->setEditText(bound); }
-    void type(const QString &text) { get<QLineEdit>("txtBis")->setText(text); }
-
     void addByHand(const QString &text)
     {
-        type(text);
+        typeNumber(text);
         get<QPushButton>("cmdAdd")->click();
-    }
-
-    // Chooses a context-menu item as a person does: right press, then click.
-    void choose(const QString &item)
-    {
-        platform.menuChoices.enqueue(item);
-        window.Form_MouseDown(2, 0, 0, 0);
     }
 
     // Ticks a running single draw up to its commit; false if it never ends.
@@ -243,7 +179,7 @@ void ResultsTest::shouldAddTypedNumberOrSayWhyNot()
         z.list()->setCurrentRow(selected);
     QCOMPARE(z.selectedRow(), selected);
     const QList<qint16> variables = z.variables();
-    z.type(typed);
+    z.typeNumber(typed);
     auto *elsewhere = z.get<QWidget>("cmdGo");
     elsewhere->setFocus();
     QCOMPARE(QApplication::focusWidget(), elsewhere);
@@ -255,7 +191,7 @@ void ResultsTest::shouldAddTypedNumberOrSayWhyNot()
     QCOMPARE(z.boxes(), reply.isEmpty() ? QStringList() : QStringList { reply });
     QCOMPARE(QApplication::focusWidget(), focusToField ? z.get<QWidget>("txtBis") : elsewhere);
     QCOMPARE(z.field(), typed);
-    QCOMPARE(z.label(), prompt);
+    QCOMPARE(z.caption(), prompt);
     QCOMPARE(z.variables(), variables);
 }
 
@@ -282,15 +218,14 @@ void ResultsTest::shouldResetListFieldAndLabelOnly()
         for (const char *number : { "4", "-5", "300" })
             z.addByHand(QLatin1String(number));
     }
-    z.type(QStringLiteral("12"));
+    z.typeNumber(QStringLiteral("12"));
     z.platform.randomValues.enqueue(0.25F); // 3 of 10
-    z.get<QPushButton>("cmdGo")->click();
-    z.window.Timer1_Timer();
-    z.window.Timer1_Timer();
-    QVERIFY(z.label() != prompt);
+    z.press();
+    z.tick(2);
+    QVERIFY(z.caption() != prompt);
     QCOMPARE(z.items().isEmpty(), !withItems);
     const QList<qint16> variables = z.variables();
-    const QStringList lamps = z.lamps();
+    const QStringList lamps = z.visibleLamps();
 
     if (fromMenu)
         z.choose(QStringLiteral("mnuReset"));
@@ -299,13 +234,13 @@ void ResultsTest::shouldResetListFieldAndLabelOnly()
 
     QCOMPARE(z.items(), QStringList());
     QCOMPARE(z.field(), QString());
-    QCOMPARE(z.label(), prompt);
+    QCOMPARE(z.caption(), prompt);
     QVERIFY(z.timer("Timer1")->isActive());
     QVERIFY(z.timer("Timer2")->isActive());
     QCOMPARE(z.timer("Timer1")->interval(), 250);
     QCOMPARE(z.timer("Timer2")->interval(), 1000);
     QCOMPARE(z.variables(), variables);
-    QCOMPARE(z.lamps(), lamps);
+    QCOMPARE(z.visibleLamps(), lamps);
     QCOMPARE(z.get<QComboBox>("cboBis")->currentText(), QStringLiteral("10"));
     QCOMPARE(z.boxes(), QStringList());
 
@@ -348,8 +283,8 @@ void ResultsTest::shouldDrawEveryNumberOnceAfterTheWait()
 
     QCOMPARE(z.items(), QStringList());
     QCOMPARE(z.field(), QString());
-    QCOMPARE(z.label(), prompt);
-    QCOMPARE(z.lamps(), QStringList { "Image1(1)" });
+    QCOMPARE(z.caption(), prompt);
+    QCOMPARE(z.visibleLamps(), QStringList { "Image1(1)" });
     QVERIFY(z.timer("Timer2")->isActive());
     QCOMPARE(z.timer("Timer2")->interval(), 1000);
 
@@ -357,12 +292,12 @@ void ResultsTest::shouldDrawEveryNumberOnceAfterTheWait()
 
     const QStringList drawn = z.items();
     QCOMPARE(sortedByValue(drawn), oneTo(bound));
-    QCOMPARE(z.label(), QStringLiteral("Zahl = ") + drawn.last());
+    QCOMPARE(z.caption(), QStringLiteral("Zahl = ") + drawn.last());
     QCOMPARE(z.field(), drawn.last());
     QCOMPARE(z.variable("intZahl"), qint16(drawn.last().toInt()));
     QCOMPARE(z.variable("intCounter"), qint16(0));
     QCOMPARE(z.selectedRow(), -1);
-    QCOMPARE(z.lamps(), QStringList { "Image0" });
+    QCOMPARE(z.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!z.timer("Timer2")->isActive());
     QCOMPARE(z.boxes(), QStringList());
     // Seeded once for the whole draw-all, with the start-up seed.
@@ -403,7 +338,7 @@ void ResultsTest::shouldListNumbersInTheOrderOfTheFormula()
 
     QCOMPARE(z.items(), expected);
     QVERIFY(z.platform.randomValues.isEmpty());
-    QCOMPARE(z.label(), QStringLiteral("Zahl = ") + expected.last());
+    QCOMPARE(z.caption(), QStringLiteral("Zahl = ") + expected.last());
 
     // The list filled in one batch reaches the clipboard like any other.
     z.choose(QStringLiteral("mnuListCopy"));
@@ -441,21 +376,21 @@ void ResultsTest::shouldAddNothingForBoundsBelowOne()
 
     QCOMPARE(z.items(), QStringList());
     QCOMPARE(z.field(), QString());
-    QCOMPARE(z.label(), prompt);
+    QCOMPARE(z.caption(), prompt);
     if (report.isEmpty()) {
-        QCOMPARE(z.lamps(), QStringList { "Image1(1)" });
+        QCOMPARE(z.visibleLamps(), QStringList { "Image1(1)" });
         QVERIFY(z.timer("Timer2")->isActive());
         z.window.Timer2_Timer();
         QCOMPARE(z.items(), QStringList());
         QCOMPARE(z.field(), QString());
-        QCOMPARE(z.label(), prompt);
+        QCOMPARE(z.caption(), prompt);
         QCOMPARE(z.boxes(), QStringList());
     } else {
         const QString reported
             = box(report, QStringLiteral("Zolta iacta est"), Platform::Icon::Information);
         QCOMPARE(z.boxes(), QStringList { reported });
     }
-    QCOMPARE(z.lamps(), QStringList { "Image0" });
+    QCOMPARE(z.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!z.timer("Timer2")->isActive());
     QCOMPARE(z.variable("intZahl"), qint16(0));
     QCOMPARE(z.variable("intCounter"), qint16(0));
@@ -488,7 +423,7 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
     z.choose(QStringLiteral("mnuRandom"));
     if (byDraw) {
         z.platform.randomValues.enqueue((float(regained) - 0.5F) / float(bound));
-        z.get<QPushButton>("cmdGo")->click();
+        z.press();
         QVERIFY(z.finishDraw());
     } else {
         z.addByHand(QString::number(regained));
@@ -500,7 +435,7 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
     z.window.Timer2_Timer();
 
     QVERIFY(!z.timer("Timer2")->isActive());
-    QCOMPARE(z.lamps(), QStringList { "Image0" });
+    QCOMPARE(z.visibleLamps(), QStringList { "Image0" });
     QCOMPARE(z.variable("intCounter"), qint16(0));
     const QStringList listed = z.items();
     if (refused) {
@@ -513,9 +448,9 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
     const QStringList missing = oneTo(bound, regained);
     QCOMPARE(sortedByValue(listed.mid(1)), missing);
     if (missing.isEmpty()) {
-        QCOMPARE(z.label(), prompt);
+        QCOMPARE(z.caption(), prompt);
     } else {
-        QCOMPARE(z.label(), QStringLiteral("Zahl = ") + listed.last());
+        QCOMPARE(z.caption(), QStringLiteral("Zahl = ") + listed.last());
         QCOMPARE(z.field(), listed.last());
         QCOMPARE(z.variable("intZahl"), qint16(listed.last().toInt()));
         QCOMPARE(z.selectedRow(), -1);
@@ -560,8 +495,8 @@ void ResultsTest::shouldRefuseUnusableBound()
     // the command had already emptied it.
     QCOMPARE(z.items(), changedDuringWait ? QStringList() : QStringList({ "4", "9" }));
     QCOMPARE(z.field(), changedDuringWait ? QString() : QStringLiteral("9"));
-    QCOMPARE(z.label(), prompt);
-    QCOMPARE(z.lamps(), QStringList { "Image0" });
+    QCOMPARE(z.caption(), prompt);
+    QCOMPARE(z.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!z.timer("Timer2")->isActive());
     QCOMPARE(z.variable("intCounter"), qint16(0));
 }
@@ -588,7 +523,7 @@ void ResultsTest::shouldRefuseAdditionsToAFullList()
 
     if (byDraw) {
         z.platform.randomValues.enqueue(0.5F);
-        z.get<QPushButton>("cmdGo")->click();
+        z.press();
         QVERIFY(z.finishDraw());
     } else {
         z.addByHand(QStringLiteral("0"));
@@ -644,7 +579,7 @@ void ResultsTest::shouldCopyTheListLineByLine()
     const int selected = listed.isEmpty() ? -1 : int(listed.size() / 2);
     if (selected >= 0)
         z.list()->setCurrentRow(selected);
-    z.type(QStringLiteral("42"));
+    z.typeNumber(QStringLiteral("42"));
     const QList<qint16> variables = z.variables();
 
     z.choose(QStringLiteral("mnuListCopy"));
@@ -655,7 +590,7 @@ void ResultsTest::shouldCopyTheListLineByLine()
     QCOMPARE(z.items(), listed);
     QCOMPARE(z.selectedRow(), selected);
     QCOMPARE(z.field(), QStringLiteral("42"));
-    QCOMPARE(z.label(), prompt);
+    QCOMPARE(z.caption(), prompt);
     QCOMPARE(z.variables(), variables);
 }
 

@@ -1,9 +1,8 @@
 // The window as it opens: controls, places, menus, seed, context menu and
 // About box.
 
-#include "fake_platform.h"
 #include "platform/qt_platform.h"
-#include "window/main_window.h"
+#include "window_rig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,19 +42,6 @@ private Q_SLOTS:
     void shouldTurnLoneCarriageReturnsIntoLineBreaks();
 };
 
-namespace {
-
-template<typename T>
-T *child(const frmMain &window, const char *name)
-{
-    auto *found = window.findChild<T *>(QLatin1String(name));
-    if (found == nullptr)
-        qFatal("no child %s", name);
-    return found;
-}
-
-} // namespace
-
 void StartupTest::shouldPlaceEveryControl_data()
 {
     QTest::addColumn<QString>("name");
@@ -88,15 +74,15 @@ void StartupTest::shouldPlaceEveryControl()
     frmMain window(platform);
     auto *widget = window.findChild<QWidget *>(name);
     QVERIFY2(widget != nullptr, qPrintable(name));
-    QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15,
-                                       twips.height() / 15));
+    QCOMPARE(widget->geometry(),
+        QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
     QCOMPARE(widget->parentWidget(), &window);
 }
 
 void StartupTest::shouldHaveStartUpState()
 {
-    FakePlatform platform;
-    frmMain window(platform);
+    WindowRig rig;
+    const frmMain &window = rig.window;
 
     QCOMPARE(window.windowTitle(), QStringLiteral("Zolta iacta est"));
     QCOMPARE(window.size(), QSize(306, 202));
@@ -107,46 +93,45 @@ void StartupTest::shouldHaveStartUpState()
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!window.windowIcon().isNull());
 
-    auto *txtVon = child<QLineEdit>(window, "txtVon");
+    auto *txtVon = rig.get<QLineEdit>("txtVon");
     QCOMPARE(txtVon->text(), QStringLiteral("1"));
     QVERIFY(!txtVon->isEnabled());
     QVERIFY(txtVon->font().bold());
     QCOMPARE(txtVon->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(child<QLineEdit>(window, "txtBis")->text(), QString());
-    QCOMPARE(child<QLabel>(window, "lblRndZahl")->text(),
-             QStringLiteral("Wähle einen Bereich aus!"));
-    QCOMPARE(child<QLabel>(window, "Label1")->text(), QStringLiteral("Ermittelt zufällig Zahlen"));
-    QCOMPARE(child<QLabel>(window, "Label2")->text(), QStringLiteral("von"));
-    QCOMPARE(child<QLabel>(window, "Label3")->text(), QStringLiteral("bis"));
-    QCOMPARE(child<QCheckBox>(window, "chkRndClear")->text(),
-             QStringLiteral("Doppelte Zahlen überspringen"));
-    QVERIFY(!child<QCheckBox>(window, "chkRndClear")->isChecked());
-    QCOMPARE(child<QPushButton>(window, "cmdAdd")->text(), QStringLiteral("+"));
-    QCOMPARE(child<QListWidget>(window, "lstDone")->count(), 0);
+    QCOMPARE(rig.field(), QString());
+    QCOMPARE(rig.caption(), QStringLiteral("Wähle einen Bereich aus!"));
+    QCOMPARE(rig.get<QLabel>("Label1")->text(), QStringLiteral("Ermittelt zufällig Zahlen"));
+    QCOMPARE(rig.get<QLabel>("Label2")->text(), QStringLiteral("von"));
+    QCOMPARE(rig.get<QLabel>("Label3")->text(), QStringLiteral("bis"));
+    QCOMPARE(
+        rig.get<QCheckBox>("chkRndClear")->text(), QStringLiteral("Doppelte Zahlen überspringen"));
+    QVERIFY(!rig.get<QCheckBox>("chkRndClear")->isChecked());
+    QCOMPARE(rig.get<QPushButton>("cmdAdd")->text(), QStringLiteral("+"));
+    QCOMPARE(rig.list()->count(), 0);
 
-    for (const char *name : {"cmdGo", "cmdReset"}) {
-        auto *button = child<QPushButton>(window, name);
+    for (const char *name : { "cmdGo", "cmdReset" }) {
+        auto *button = rig.get<QPushButton>(name);
         QVERIFY2(button->text().isEmpty(), name);
         QVERIFY2(!button->icon().isNull(), name);
     }
-    QCOMPARE(child<QPushButton>(window, "cmdGo")->toolTip(), QStringLiteral("Los!"));
-    QCOMPARE(child<QPushButton>(window, "cmdGo")->accessibleName(), QStringLiteral("Los!"));
-    QCOMPARE(child<QPushButton>(window, "cmdReset")->toolTip(), QStringLiteral("Reset"));
-    QCOMPARE(child<QPushButton>(window, "cmdReset")->accessibleName(), QStringLiteral("Reset"));
+    QCOMPARE(rig.get<QPushButton>("cmdGo")->toolTip(), QStringLiteral("Los!"));
+    QCOMPARE(rig.get<QPushButton>("cmdGo")->accessibleName(), QStringLiteral("Los!"));
+    QCOMPARE(rig.get<QPushButton>("cmdReset")->toolTip(), QStringLiteral("Reset"));
+    QCOMPARE(rig.get<QPushButton>("cmdReset")->accessibleName(), QStringLiteral("Reset"));
 
-    auto *timer1 = child<QTimer>(window, "Timer1");
-    auto *timer2 = child<QTimer>(window, "Timer2");
+    auto *timer1 = rig.timer("Timer1");
+    auto *timer2 = rig.timer("Timer2");
     QCOMPARE(timer1->interval(), 250);
     QCOMPARE(timer2->interval(), 1000);
     QVERIFY(!timer1->isActive());
     QVERIFY(!timer2->isActive());
 
-    QCOMPARE(window.property("intZahl").value<qint16>(), qint16(0));
-    QCOMPARE(window.property("intCounter").value<qint16>(), qint16(0));
-    QCOMPARE(window.property("intRounds").value<qint16>(), qint16(1));
-    QCOMPARE(window.property("bolRndClear").value<qint16>(), frmMain::False);
-    QCOMPARE(window.property("bolMsgDoubles").value<qint16>(), frmMain::True);
-    QVERIFY(platform.boxes.isEmpty());
+    QCOMPARE(rig.variable("intZahl"), qint16(0));
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.variable("intRounds"), qint16(1));
+    QCOMPARE(rig.variable("bolRndClear"), frmMain::False);
+    QCOMPARE(rig.variable("bolMsgDoubles"), frmMain::True);
+    QVERIFY(rig.platform.boxes.isEmpty());
 }
 
 void StartupTest::shouldFitEveryCaption_data()
@@ -158,8 +143,10 @@ void StartupTest::shouldFitEveryCaption_data()
     QTest::newRow("bis") << "Label3" << QString();
     QTest::newRow("check box") << "chkRndClear" << QString();
     QTest::newRow("prompt") << "lblRndZahl" << QString();
-    QTest::newRow("widest result") << "lblRndZahl" << "Zahl = -32768";
-    QTest::newRow("widest tick") << "lblRndZahl" << "Zahl= 11";
+    QTest::newRow("widest result") << "lblRndZahl"
+                                   << "Zahl = -32768";
+    QTest::newRow("widest tick") << "lblRndZahl"
+                                 << "Zahl= 11";
 }
 
 void StartupTest::shouldFitEveryCaption()
@@ -183,14 +170,14 @@ void StartupTest::shouldFitEveryCaption()
         room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
         needed = box->fontMetrics().horizontalAdvance(box->text());
     }
-    QVERIFY2(needed <= room, qPrintable(QStringLiteral("needs %1 px, has %2").arg(needed).arg(room)));
+    QVERIFY2(
+        needed <= room, qPrintable(QStringLiteral("needs %1 px, has %2").arg(needed).arg(room)));
 }
 
 void StartupTest::shouldOfferBoundsOneTo256()
 {
-    FakePlatform platform;
-    frmMain window(platform);
-    auto *cboBis = child<QComboBox>(window, "cboBis");
+    WindowRig rig;
+    auto *cboBis = rig.get<QComboBox>("cboBis");
     QVERIFY(cboBis->isEditable());
     QCOMPARE(cboBis->count(), 256);
     for (int i = 0; i < 256; ++i)
@@ -200,12 +187,11 @@ void StartupTest::shouldOfferBoundsOneTo256()
 
 void StartupTest::shouldStackTheLampsWithOnlyGreyVisible()
 {
-    FakePlatform platform;
-    frmMain window(platform);
-    window.show();
-    QVERIFY(child<QLabel>(window, "Image0")->isVisible());
-    for (const char *name : {"Image1(0)", "Image1(1)", "Image1(2)"}) {
-        auto *frame = child<QLabel>(window, name);
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(rig.get<QLabel>("Image0")->isVisible());
+    for (const char *name : { "Image1(0)", "Image1(1)", "Image1(2)" }) {
+        auto *frame = rig.get<QLabel>(name);
         QVERIFY2(!frame->isVisible(), name);
         QCOMPARE(frame->pos(), QPoint(8, 64));
         QVERIFY2(!frame->pixmap().isNull(), name);
@@ -215,12 +201,12 @@ void StartupTest::shouldStackTheLampsWithOnlyGreyVisible()
 
 void StartupTest::shouldFollowTheTabOrder()
 {
-    FakePlatform platform;
-    frmMain window(platform);
+    WindowRig rig;
+    frmMain &window = rig.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    const QStringList controls{"cmdGo",   "txtVon",   "txtBis", "cboBis",
-                               "lstDone", "cmdReset", "cmdAdd", "chkRndClear"};
+    const QStringList controls { "cmdGo", "txtVon", "txtBis", "cboBis", "lstDone", "cmdReset",
+        "cmdAdd", "chkRndClear" };
     auto focusedControl = [&]() -> QString {
         const QWidget *focused = QApplication::focusWidget();
         for (const QString &name : controls) {
@@ -231,15 +217,16 @@ void StartupTest::shouldFollowTheTabOrder()
         return focused == nullptr ? QStringLiteral("(none)") : focused->objectName();
     };
 
-    child<QWidget>(window, "cmdGo")->setFocus();
-    QStringList forward{focusedControl()};
+    rig.get<QWidget>("cmdGo")->setFocus();
+    QStringList forward { focusedControl() };
     for (int i = 0; i < 7; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         forward << focusedControl();
     }
     // The disabled txtVon is passed over; after the last control comes the first.
-    QCOMPARE(forward, (QStringList{"cmdGo", "txtBis", "cboBis", "lstDone", "cmdReset", "cmdAdd",
-                                   "chkRndClear", "cmdGo"}));
+    QCOMPARE(forward,
+        (QStringList { "cmdGo", "txtBis", "cboBis", "lstDone", "cmdReset", "cmdAdd", "chkRndClear",
+            "cmdGo" }));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QCOMPARE(focusedControl(), QStringLiteral("chkRndClear"));
@@ -259,12 +246,10 @@ void StartupTest::shouldDeriveSeedFromSeconds()
 {
     QFETCH(int, second);
     QFETCH(int, seed);
-    FakePlatform platform;
-    platform.time = QTime(23, 59, second);
-    frmMain window(platform);
-    QCOMPARE(int(window.property("intRandomize").value<qint16>()), seed);
+    WindowRig rig(QTime(23, 59, second));
+    QCOMPARE(int(rig.variable("intRandomize")), seed);
     // Start-up only derives the seed; the generator is seeded before each draw.
-    QVERIFY(platform.seeds.isEmpty());
+    QVERIFY(rig.platform.seeds.isEmpty());
 }
 
 void StartupTest::shouldShowMenuStatesAfterStartUp()
@@ -281,20 +266,20 @@ void StartupTest::shouldShowMenuStatesAfterStartUp()
         bool checked;
         bool separator;
     };
-    const QList<Expected> expected{
-        {"Bearbeiten", true, false, false},
-        {"Bearbeiten > Auschneiden", false, false, false},
-        {"Bearbeiten > Kopieren", false, false, false},
-        {"Bearbeiten > Einfügen", false, false, false},
-        {"Bearbeiten > ", true, false, true},
-        {"Bearbeiten > Liste kopieren", true, false, false},
-        {"Bearbeiten > ", true, false, true},
-        {"Bearbeiten > Alle Zahlen erzeugen", true, false, false},
-        {"Reset", true, false, false},
-        {"", true, false, true},
-        {"Meldung bei doppelten Zahlen", false, true, false},
-        {"", true, false, true},
-        {"Über...", true, false, false},
+    const QList<Expected> expected {
+        { "Bearbeiten", true, false, false },
+        { "Bearbeiten > Auschneiden", false, false, false },
+        { "Bearbeiten > Kopieren", false, false, false },
+        { "Bearbeiten > Einfügen", false, false, false },
+        { "Bearbeiten > ", true, false, true },
+        { "Bearbeiten > Liste kopieren", true, false, false },
+        { "Bearbeiten > ", true, false, true },
+        { "Bearbeiten > Alle Zahlen erzeugen", true, false, false },
+        { "Reset", true, false, false },
+        { "", true, false, true },
+        { "Meldung bei doppelten Zahlen", false, true, false },
+        { "", true, false, true },
+        { "Über...", true, false, false },
     };
     QCOMPARE(platform.lastMenu.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
@@ -306,11 +291,11 @@ void StartupTest::shouldShowMenuStatesAfterStartUp()
     }
 
     // Every item is reachable by its name too; none has a shortcut.
-    for (const char *name : {"mnuFile", "mnuEditMenu"})
+    for (const char *name : { "mnuFile", "mnuEditMenu" })
         QVERIFY2(window.findChild<QMenu *>(QLatin1String(name)) != nullptr, name);
     for (const char *name :
-         {"mnuEdit", "mnuCut", "mnuCopy", "mnuPaste", "mnuLine0", "mnuListCopy", "mnuLine1",
-          "mnuRandom", "mnuReset", "mnuLine2", "mnuDoppelt", "mnuLine3", "mnuAbout"}) {
+        { "mnuEdit", "mnuCut", "mnuCopy", "mnuPaste", "mnuLine0", "mnuListCopy", "mnuLine1",
+            "mnuRandom", "mnuReset", "mnuLine2", "mnuDoppelt", "mnuLine3", "mnuAbout" }) {
         auto *action = window.findChild<QAction *>(QLatin1String(name));
         QVERIFY2(action != nullptr, name);
         QVERIFY2(action->shortcut().isEmpty(), name);
@@ -324,29 +309,31 @@ void StartupTest::shouldOpenContextMenuOnlyOnRightPress_data()
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<bool>("opens");
 
-    QTest::newRow("right on bare window") << "" << Qt::RightButton << Qt::KeyboardModifiers() << true;
-    QTest::newRow("right with shift") << "" << Qt::RightButton
-                                      << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("right on bare window")
+        << "" << Qt::RightButton << Qt::KeyboardModifiers() << true;
+    QTest::newRow("right with shift")
+        << "" << Qt::RightButton << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
     QTest::newRow("right with ctrl and alt")
         << "" << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)
         << true;
-    QTest::newRow("left on bare window") << "" << Qt::LeftButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("left on bare window")
+        << "" << Qt::LeftButton << Qt::KeyboardModifiers() << false;
     QTest::newRow("middle on bare window")
         << "" << Qt::MiddleButton << Qt::KeyboardModifiers() << false;
-    QTest::newRow("right in txtBis") << "txtBis" << Qt::RightButton << Qt::KeyboardModifiers()
-                                     << true;
-    QTest::newRow("left in txtBis") << "txtBis" << Qt::LeftButton << Qt::KeyboardModifiers()
-                                    << false;
-    QTest::newRow("right on cboBis") << "cboBis" << Qt::RightButton << Qt::KeyboardModifiers()
-                                     << false;
-    QTest::newRow("right on lstDone") << "lstDone" << Qt::RightButton << Qt::KeyboardModifiers()
-                                      << false;
-    QTest::newRow("right on cmdGo") << "cmdGo" << Qt::RightButton << Qt::KeyboardModifiers()
-                                    << false;
-    QTest::newRow("right on cmdReset") << "cmdReset" << Qt::RightButton
-                                       << Qt::KeyboardModifiers() << false;
-    QTest::newRow("right on cmdAdd") << "cmdAdd" << Qt::RightButton << Qt::KeyboardModifiers()
-                                     << false;
+    QTest::newRow("right in txtBis")
+        << "txtBis" << Qt::RightButton << Qt::KeyboardModifiers() << true;
+    QTest::newRow("left in txtBis")
+        << "txtBis" << Qt::LeftButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("right on cboBis")
+        << "cboBis" << Qt::RightButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("right on lstDone")
+        << "lstDone" << Qt::RightButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("right on cmdGo")
+        << "cmdGo" << Qt::RightButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("right on cmdReset")
+        << "cmdReset" << Qt::RightButton << Qt::KeyboardModifiers() << false;
+    QTest::newRow("right on cmdAdd")
+        << "cmdAdd" << Qt::RightButton << Qt::KeyboardModifiers() << false;
     QTest::newRow("right on chkRndClear")
         << "chkRndClear" << Qt::RightButton << Qt::KeyboardModifiers() << false;
 }
@@ -382,16 +369,17 @@ void StartupTest::shouldOpenContextMenuOnlyOnRightPress()
 void StartupTest::shouldShowAboutBox()
 {
     FakePlatform platform;
-    platform.version = {QStringLiteral("Umbenannt"), 1, 3, 0,
-                        QStringLiteral("Copyright © 2026 Die Zolta-Entwickler")};
+    platform.version = { QStringLiteral("Umbenannt"), 1, 3, 0,
+        QStringLiteral("Copyright © 2026 Die Zolta-Entwickler") };
     frmMain window(platform);
     platform.menuChoices.enqueue(QStringLiteral("mnuAbout"));
     window.Form_MouseDown(2, 0, 0, 0);
 
     QCOMPARE(platform.boxes.size(), 1);
     const ShownBox &box = platform.boxes.first();
-    QCOMPARE(box.prompt, QStringLiteral("Umbenannt 1.3\rVersion 1.3.0\r"
-                                        "Copyright © 2026 Die Zolta-Entwickler"));
+    QCOMPARE(box.prompt,
+        QStringLiteral("Umbenannt 1.3\rVersion 1.3.0\r"
+                       "Copyright © 2026 Die Zolta-Entwickler"));
     QCOMPARE(box.title, QStringLiteral("Zolta iacta est"));
     QCOMPARE(box.icon, Platform::Icon::Information);
     QCOMPARE(box.buttons, Platform::Buttons::Ok);
@@ -414,11 +402,16 @@ void StartupTest::shouldTurnLoneCarriageReturnsIntoLineBreaks_data()
 {
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("lone CR") << "a\rb" << "a\nb";
-    QTest::newRow("two lone CRs") << "a\rb\rc" << "a\nb\nc";
-    QTest::newRow("CR LF kept") << "a\r\nb" << "a\r\nb";
-    QTest::newRow("CR at the end") << "a\r" << "a\n";
-    QTest::newRow("no CR") << "Zahl = 7" << "Zahl = 7";
+    QTest::newRow("lone CR") << "a\rb"
+                             << "a\nb";
+    QTest::newRow("two lone CRs") << "a\rb\rc"
+                                  << "a\nb\nc";
+    QTest::newRow("CR LF kept") << "a\r\nb"
+                                << "a\r\nb";
+    QTest::newRow("CR at the end") << "a\r"
+                                   << "a\n";
+    QTest::newRow("no CR") << "Zahl = 7"
+                           << "Zahl = 7";
 }
 
 void StartupTest::shouldTurnLoneCarriageReturnsIntoLineBreaks()
