@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a task: "build" (compile
-# and run), "test" (everything the test command needs).
+# and run), "analyze" (clang-tidy, cppcheck), "fuzz" (clang and libFuzzer),
+# "test" (everything the test command needs).
 set -euo pipefail
 
 build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
     file dpkg-dev)
 test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus dbus-x11
     imagemagick python3-xlib faketime desktop-file-utils appstream)
+analyze_packages=(clang-tidy cppcheck python3)
+fuzz_packages=(clang libclang-rt-14-dev)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;
-test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+analyze) wanted=("${build_packages[@]}" "${analyze_packages[@]}") ;;
+fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
+test)
+    wanted=("${build_packages[@]}" "${test_packages[@]}" "${analyze_packages[@]}"
+        "${fuzz_packages[@]}")
+    ;;
 *)
-    echo "usage: $0 build|test" >&2
+    echo "usage: $0 build|analyze|fuzz|test" >&2
     exit 2
     ;;
 esac

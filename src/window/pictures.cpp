@@ -94,10 +94,10 @@ QImage decodeBitmap(const QByteArray &bitmap, int width, int height)
         for (int x = 0; x < width; ++x) {
             QRgb colour = 0;
             if (bits == 32) {
-                const unsigned char *p = row + 4 * x;
+                const unsigned char *p = row + 4 * static_cast<qsizetype>(x);
                 colour = qRgba(p[2], p[1], p[0], p[3]);
             } else if (bits == 24) {
-                const unsigned char *p = row + 3 * x;
+                const unsigned char *p = row + 3 * static_cast<qsizetype>(x);
                 colour = qRgb(p[2], p[1], p[0]);
             } else {
                 const int perByte = 8 / bits;

@@ -1,0 +1,267 @@
+// Fuzzes the text-to-number conversions with arbitrary bytes read as UTF-8.
+//
+// Three independent judges decide every input:
+//   - a regular expression written from the documented syntax says whether
+//     the text is a number at all;
+//   - the C library's strtod/strtof (correctly rounded, like from_chars)
+//     say what the real value is;
+//   - rounding that value half away from zero says what the 16-bit
+//     conversion must give, wherever the double lies off a tie.
+// Any disagreement, and any crash or undefined behaviour, aborts.
+
+#include "platform/numbers.h"
+
+#include <QByteArray>
+#include <QRegularExpression>
+#include <QString>
+
+#include <cerrno>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <type_traits>
+
+namespace {
+
+[[noreturn]] void fail(const char *what, const QString &text)
+{
+    std::fprintf(stderr, "fuzz_numbers: %s\n  text: \"%s\"\n", what,
+                 text.left(200).toUtf8().constData());
+    std::abort();
+}
+
+void require(bool condition, const char *what, const QString &text)
+{
+    if (!condition)
+        fail(what, text);
+}
+
+const QRegularExpression &numberSyntax()
+{
+    // [0-9] on purpose: \d would also take digits of other scripts.
+    static const QRegularExpression syntax(QStringLiteral(
+        R"(\A[ \t]*[+-]?(?:[0-9]+(?:[.,][0-9]*)?|[.,][0-9]+)(?:[eE][+-]?[0-9]+)?[ \t]*\z)"));
+    return syntax;
+}
+
+// The text as the C library reads it: blanks gone, comma made a point. Only
+// called for texts the syntax accepts, which are plain ASCII.
+std::string forCLibrary(const QString &text)
+{
+    std::string plain;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u' ' || u == u'\t')
+            continue;
+        plain.push_back(u == u',' ? '.' : static_cast<char>(u));
+    }
+    return plain;
+}
+
+template<typename Real>
+Real parseWithCLibrary(const std::string &plain, bool *overflow, const QString &text)
+{
+    errno = 0;
+    char *end = nullptr;
+    Real value;
+    if constexpr (std::is_same_v<Real, float>)
+        value = std::strtof(plain.c_str(), &end);
+    else
+        value = std::strtod(plain.c_str(), &end);
+    require(end == plain.c_str() + plain.size(),
+            "the C library stops early in a text the syntax accepts", text);
+    *overflow = std::isinf(value);
+    return value;
+}
+
+// Checks one real conversion against the C library, bit for bit: both round
+// correctly, subnormal results included.
+template<typename Real>
+void checkReal(const numbers::Converted<Real> &converted, const std::string &plain,
+               const QString &text)
+{
+    bool overflow = false;
+    const Real expected = parseWithCLibrary<Real>(plain, &overflow, text);
+    if (overflow) {
+        require(!converted.ok && converted.failure == numbers::Failure::Overflow,
+                "a value beyond the real range must fail with Overflow", text);
+        return;
+    }
+    require(converted.ok, "a number within the real range must convert", text);
+    require(std::isfinite(converted.value), "a converted real must be finite", text);
+    require(std::signbit(converted.value) == std::signbit(expected),
+            "the sign of a converted real is wrong", text);
+    require(converted.value == expected, "a converted real is not correctly rounded", text);
+}
+
+void checkInt16(const numbers::Converted<qint16> &whole, const numbers::Converted<double> &real,
+                const QString &text)
+{
+    if (!real.ok) {
+        require(!whole.ok && whole.failure == numbers::Failure::Overflow,
+                "a value beyond the double range must overflow 16 bits", text);
+        return;
+    }
+    const double d = real.value;
+    const bool tie = std::fabs(d) < 65536.0 && std::fabs(d - std::trunc(d)) == 0.5;
+    if (!tie) {
+        // Off a tie the exact value and its double round alike.
+        const double rounded = std::round(d);
+        if (rounded >= -32768.0 && rounded <= 32767.0) {
+            require(whole.ok, "a value inside -32768..32767 must convert", text);
+            require(whole.value == static_cast<qint16>(rounded),
+                    "16-bit value is not the value rounded half away from zero", text);
+        } else {
+            require(!whole.ok && whole.failure == numbers::Failure::Overflow,
+                    "a value outside -32768..32767 must fail with Overflow", text);
+        }
+        return;
+    }
+    // On a tie the exact digits decide between the two neighbours.
+    if (whole.ok) {
+        require(std::fabs(static_cast<double>(whole.value) - d) == 0.5,
+                "16-bit value of a near-tie is not one of its neighbours", text);
+    } else {
+        require(whole.failure == numbers::Failure::Overflow,
+                "a near-tie failed with something else than Overflow", text);
+        require(d >= 32767.5 || d <= -32768.5, "a near-tie well inside the range overflowed",
+                text);
+    }
+}
+
+void checkDecimalText(qint16 value, const QString &origin)
+{
+    const QString text = numbers::decimalText(value);
+    static const QRegularExpression shape(QStringLiteral(R"(\A(?:0|-?[1-9][0-9]*)\z)"));
+    require(shape.match(text).hasMatch(), "decimalText is not plain digits", origin);
+    const numbers::Converted<qint16> back = numbers::tryToInt16(text);
+    require(back.ok && back.value == value, "decimalText does not convert back", origin);
+}
+
+template<typename T, typename Convert>
+void checkThrowingAgrees(const numbers::Converted<T> &converted, Convert convert,
+                         const QString &text)
+{
+    try {
+        const T value = convert(text);
+        require(converted.ok, "the throwing conversion accepted what the other refused", text);
+        require(value == converted.value, "the throwing conversion gave another value", text);
+    } catch (const numbers::ConversionError &error) {
+        require(!converted.ok && error.failure() == converted.failure,
+                "the throwing conversion failed differently", text);
+    }
+}
+
+// The same bytes read as numbers: the checked 16-bit sum and the rounding of
+// any double, NaN and infinities included.
+void checkArithmetic(const std::uint8_t *data, std::size_t size)
+{
+    const QString origin = QStringLiteral("(bytes as numbers)");
+    if (size >= 4) {
+        qint16 a = 0;
+        qint16 b = 0;
+        std::memcpy(&a, data, sizeof a);
+        std::memcpy(&b, data + 2, sizeof b);
+        const int sum = int(a) + int(b);
+        const bool fits = sum >= -32768 && sum <= 32767;
+        try {
+            const qint16 result = numbers::checkedAdd(a, b);
+            require(fits && result == sum, "checkedAdd gave a wrong sum", origin);
+        } catch (const numbers::ConversionError &error) {
+            require(!fits && error.failure() == numbers::Failure::Overflow,
+                    "checkedAdd refused a sum in range", origin);
+        }
+    }
+    if (size >= sizeof(double)) {
+        double value = 0;
+        std::memcpy(&value, data, sizeof value);
+        const double rounded = std::round(value);
+        const bool fits = std::isfinite(value) && rounded >= -32768.0 && rounded <= 32767.0;
+        try {
+            const qint16 result = numbers::int16FromReal(value);
+            require(fits && result == rounded, "int16FromReal gave a wrong value", origin);
+        } catch (const numbers::ConversionError &error) {
+            require(!fits && error.failure() == numbers::Failure::Overflow,
+                    "int16FromReal refused a value in range", origin);
+        }
+        const double floored = numbers::floorReal(value);
+        require(floored == std::floor(value) || (std::isnan(value) && std::isnan(floored)),
+                "floorReal is not the floor", origin);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    // Every 16-bit value once: the round trip must hold for all of them.
+    for (int v = -32768; v <= 32767; ++v)
+        checkDecimalText(static_cast<qint16>(v), QStringLiteral("(all 16-bit values)"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    checkArithmetic(data, size);
+
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data),
+                                           static_cast<qsizetype>(size));
+
+    const bool numeric = numbers::isNumeric(text);
+    const numbers::Converted<qint16> whole = numbers::tryToInt16(text);
+    const numbers::Converted<float> single = numbers::tryToSingle(text);
+    const numbers::Converted<double> real = numbers::tryToDouble(text);
+
+    require(numeric == numberSyntax().match(text).hasMatch(),
+            "isNumeric disagrees with the documented syntax", text);
+
+    checkThrowingAgrees(whole, numbers::toInt16, text);
+    checkThrowingAgrees(single, numbers::toSingle, text);
+    checkThrowingAgrees(real, numbers::toDouble, text);
+
+    if (!numeric) {
+        require(!whole.ok && whole.failure == numbers::Failure::NotANumber,
+                "tryToInt16 accepted or misreported a text that is no number", text);
+        require(!single.ok && single.failure == numbers::Failure::NotANumber,
+                "tryToSingle accepted or misreported a text that is no number", text);
+        require(!real.ok && real.failure == numbers::Failure::NotANumber,
+                "tryToDouble accepted or misreported a text that is no number", text);
+        return 0;
+    }
+
+    require(whole.ok || whole.failure == numbers::Failure::Overflow,
+            "tryToInt16 said NotANumber for a number", text);
+    require(single.ok || single.failure == numbers::Failure::Overflow,
+            "tryToSingle said NotANumber for a number", text);
+    require(real.ok || real.failure == numbers::Failure::Overflow,
+            "tryToDouble said NotANumber for a number", text);
+
+    const std::string plain = forCLibrary(text);
+    checkReal(real, plain, text);
+    checkReal(single, plain, text);
+    checkInt16(whole, real, text);
+    if (whole.ok)
+        checkDecimalText(whole.value, text);
+
+    // The rounding of a real agrees with the text's own 16-bit conversion
+    // wherever the double is not a tie.
+    if (real.ok && std::fabs(real.value - std::trunc(real.value)) != 0.5) {
+        bool overflowed = false;
+        qint16 rounded = 0;
+        try {
+            rounded = numbers::int16FromReal(real.value);
+        } catch (const numbers::ConversionError &error) {
+            require(error.failure() == numbers::Failure::Overflow,
+                    "int16FromReal failed with something else than Overflow", text);
+            overflowed = true;
+        }
+        require(overflowed == !whole.ok, "int16FromReal and tryToInt16 disagree on range", text);
+        require(overflowed || rounded == whole.value, "int16FromReal and tryToInt16 disagree",
+                text);
+    }
+    return 0;
+}
