@@ -3,13 +3,15 @@
 #include <QAction>
 #include <QMenu>
 
+#include <stdexcept>
+
 namespace {
 
 void recordMenu(const QMenu *menu, const QString &prefix, QList<ShownMenuItem> &items)
 {
     for (QAction *action : menu->actions()) {
         const QString path = prefix.isEmpty() ? action->text() : prefix + " > " + action->text();
-        items.append({path, action->isEnabled(), action->isChecked(), action->isSeparator()});
+        items.append({ path, action->isEnabled(), action->isChecked(), action->isSeparator() });
         if (action->menu() != nullptr)
             recordMenu(action->menu(), path, items);
     }
@@ -32,13 +34,12 @@ QAction *findChoice(const QMenu *menu, const QString &name)
 
 FakePlatform::FakePlatform()
     : m_fallback(12345, 678)
-{
-}
+{ }
 
-Platform::Answer FakePlatform::messageBox(QWidget *, const QString &prompt, const QString &title,
-                                          Icon icon, Buttons buttons)
+Platform::Answer FakePlatform::messageBox(
+    QWidget *, const QString &prompt, const QString &title, Icon icon, Buttons buttons)
 {
-    boxes.append({prompt, title, icon, buttons});
+    boxes.append({ prompt, title, icon, buttons });
     if (!answers.isEmpty())
         return answers.dequeue();
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
@@ -83,6 +84,10 @@ void FakePlatform::randomize(qint16 seed)
 
 float FakePlatform::nextRandom()
 {
+    if (failingRandomValues > 0) {
+        --failingRandomValues;
+        throw std::runtime_error("random generator failed");
+    }
     if (!randomValues.isEmpty())
         return randomValues.dequeue();
     return m_fallback.next();

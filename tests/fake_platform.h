@@ -38,7 +38,7 @@ public:
     FakePlatform();
 
     Answer messageBox(QWidget *parent, const QString &prompt, const QString &title, Icon icon,
-                      Buttons buttons) override;
+        Buttons buttons) override;
     void popupMenu(QMenu *menu) override;
     [[nodiscard]] bool clearClipboard() override;
     [[nodiscard]] bool setClipboardText(const QString &text) override;
@@ -48,12 +48,13 @@ public:
     [[nodiscard]] VersionInfo versionInfo() override { return version; }
 
     // Scripts.
-    QQueue<Answer> answers;         // default when empty: Yes for Yes/No, Ok otherwise
-    QQueue<float> randomValues;     // then a fixed-seed generator
-    QQueue<QString> menuChoices;    // objectName of the item to choose, "" for none
+    QQueue<Answer> answers; // default when empty: Yes for Yes/No, Ok otherwise
+    QQueue<float> randomValues; // then a fixed-seed generator
+    QQueue<QString> menuChoices; // objectName of the item to choose, "" for none
     QTime time = QTime(12, 0, 0);
-    VersionInfo version{QStringLiteral("Zolta"), 1, 3, 0, QStringLiteral("Copyright test")};
+    VersionInfo version { QStringLiteral("Zolta"), 1, 3, 0, QStringLiteral("Copyright test") };
     bool clipboardWorks = true;
+    int failingRandomValues = 0; // this many next values fail before any is given
 
     // Records.
     QList<ShownBox> boxes;

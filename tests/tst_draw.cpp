@@ -148,6 +148,7 @@ private Q_SLOTS:
     void shouldLookUpItems();
     void shouldRefuseCommitIntoFullList_data();
     void shouldRefuseCommitIntoFullList();
+    void shouldReportAFailureAndStayUsable();
 };
 
 void DrawTest::shouldAnimateTickByTick_data()
@@ -726,3 +727,40 @@ void DrawTest::shouldRefuseCommitIntoFullList()
 
 QTEST_MAIN(DrawTest)
 #include "tst_draw.moc"
+
+void DrawTest::shouldReportAFailureAndStayUsable()
+{
+    const QString failure = boxText(QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. "
+                                                   "Der Vorgang wurde abgebrochen."),
+                                    QStringLiteral("Fehler!"), Platform::Icon::Critical,
+                                    Platform::Buttons::Ok);
+    Rig rig;
+    rig.drawAndCommit(4);
+
+    // A press whose draw fails: reported, nothing drawn, nothing started.
+    rig.platform.failingRandomValues = 1;
+    rig.press();
+    QCOMPARE(rig.shownBoxes(), QStringList{failure});
+    QVERIFY(!rig.timer()->isActive());
+    QCOMPARE(rig.items(), QStringList{"4"});
+    QCOMPARE(rig.caption(), QStringLiteral("Zahl = 4"));
+
+    // A redraw that fails inside the commit tick: the tick still finishes and
+    // leaves the window at rest.
+    rig.skipDuplicates(Answer::No);
+    rig.queue(4);
+    rig.press();
+    rig.platform.failingRandomValues = 1;
+    rig.tick(11);
+    QCOMPARE(rig.shownBoxes().size(), 3);
+    QCOMPARE(rig.shownBoxes().last(), failure);
+    QVERIFY(!rig.timer()->isActive());
+    QCOMPARE(rig.lamp(), -1);
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.variable("intRounds"), qint16(2));
+    QCOMPARE(rig.items(), QStringList{"4"});
+
+    // And the next draw works as ever.
+    rig.drawAndCommit(9);
+    QCOMPARE(rig.items(), (QStringList{"4", "9"}));
+}
