@@ -16,13 +16,17 @@ import sys
 sys.dont_write_bytecode = True   # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from zolta_e2e import Checks, E2EError, Session, run_test  # noqa: E402
+from zolta_e2e import (  # noqa: E402
+    RESULT_LIST,
+    NUMBER_FIELD,
+    ADD,
+    BARE_WINDOW,
+    Checks,
+    E2EError,
+    Session,
+    run_test,
+)
 
-# controls, (x, y, w, h) relative to the client area
-RESULT_LIST = (192, 16, 73, 95)
-NUMBER_FIELD = (192, 112, 73, 19)
-ADD = (272, 112, 17, 17)
-BARE_WINDOW = (295, 10)          # no control there
 
 # context menu: "Bearbeiten" is the first entry; Right opens its submenu on
 # its first enabled entry ("Auschneiden", "Kopieren", "Einfügen" are greyed),

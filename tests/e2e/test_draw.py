@@ -17,15 +17,19 @@ import time
 sys.dont_write_bytecode = True   # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from zolta_e2e import Checks, E2EError, Session, run_test  # noqa: E402
+from zolta_e2e import (  # noqa: E402
+    GO,
+    RESULT_LIST,
+    BOUND_COMBO,
+    NUMBER_FIELD,
+    RESULT_LABEL,
+    LAMP,
+    Checks,
+    E2EError,
+    Session,
+    run_test,
+)
 
-# controls, (x, y, w, h) relative to the client area
-GO = (16, 144, 97, 41)
-RESULT_LIST = (192, 16, 73, 95)
-BOUND_COMBO = (120, 40, 49, 21)
-NUMBER_FIELD = (192, 112, 73, 19)
-RESULT_LABEL = (48, 72, 137, 17)
-LAMP = (8, 64, 32, 32)
 
 COUNTING = re.compile(r"^Zahl= (\d+)$")
 COMMITTED = re.compile(r"^Zahl = (\d+)$")

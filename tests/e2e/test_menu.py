@@ -21,16 +21,21 @@ import time
 sys.dont_write_bytecode = True   # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from zolta_e2e import WINDOW_TITLE, Checks, E2EError, Session, run_test  # noqa: E402
+from zolta_e2e import (  # noqa: E402
+    RESULT_LIST,
+    BOUND_COMBO,
+    NUMBER_FIELD,
+    ADD,
+    RESULT_LABEL,
+    LAMP,
+    BARE_WINDOW,
+    WINDOW_TITLE,
+    Checks,
+    E2EError,
+    Session,
+    run_test,
+)
 
-# controls, (x, y, w, h) relative to the client area
-RESULT_LIST = (192, 16, 73, 95)
-BOUND_COMBO = (120, 40, 49, 21)
-NUMBER_FIELD = (192, 112, 73, 19)
-ADD = (272, 112, 17, 17)
-RESULT_LABEL = (48, 72, 137, 17)
-LAMP = (8, 64, 32, 32)
-BARE_WINDOW = (295, 10)          # no control there
 
 ABOUT = [["Up", "Return"]]                              # last entry: "Über..."
 DRAW_ALL = [["Down", "Right"], ["Down", "Return"]]     # Bearbeiten > "Alle Zahlen erzeugen"

@@ -67,6 +67,16 @@ except ImportError:  # pragma: no cover - depends on the interpreter
     raise
 
 WINDOW_TITLE = "Zolta iacta est"
+
+# The window's controls, (x, y, w, h) relative to the client area.
+GO = (16, 144, 97, 41)
+RESULT_LIST = (192, 16, 73, 95)
+BOUND_COMBO = (120, 40, 49, 21)
+NUMBER_FIELD = (192, 112, 73, 19)
+ADD = (272, 112, 17, 17)
+RESULT_LABEL = (48, 72, 137, 17)
+LAMP = (8, 64, 32, 32)
+BARE_WINDOW = (295, 10)          # no control there
 DEFAULT_TIMEOUT = 10.0       # seconds for one wait (find, alert, ...)
 STARTUP_TIMEOUT = 30.0       # seconds until the program's window is usable
 GLOBAL_TIMEOUT = 180.0       # seconds for the whole session
