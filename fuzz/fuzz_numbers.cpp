@@ -5,8 +5,8 @@
 //     the text is a number at all;
 //   - the C library's strtod/strtof (correctly rounded, like from_chars)
 //     say what the real value is;
-//   - rounding that value half away from zero says what the 16-bit
-//     conversion must give, wherever the double lies off a tie.
+//   - rounding the double half away from zero says what the 16-bit
+//     conversion must give.
 // Any disagreement, and any crash or undefined behaviour, aborts.
 
 #include "platform/numbers.h"
@@ -44,18 +44,19 @@ const QRegularExpression &numberSyntax()
 {
     // [0-9] on purpose: \d would also take digits of other scripts.
     static const QRegularExpression syntax(QStringLiteral(
-        R"(\A[ \t]*[+-]?(?:[0-9]+(?:[.,][0-9]*)?|[.,][0-9]+)(?:[eE][+-]?[0-9]+)?[ \t]*\z)"));
+        R"(\A[ \t]*[+-]?(?:(?:[0-9]+|[1-9][0-9]{0,2}(?:\.[0-9]{3})+)(?:,[0-9]*)?|,[0-9]+)(?:[eE][+-]?[0-9]+)?[ \t]*\z)"));
     return syntax;
 }
 
-// The text as the C library reads it: blanks gone, comma made a point. Only
+// The text as the C library reads it: blanks and grouping points gone, comma
+// made a point. Only
 // called for texts the syntax accepts, which are plain ASCII.
 std::string forCLibrary(const QString &text)
 {
     std::string plain;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (u == u' ' || u == u'\t')
+        if (u == u' ' || u == u'\t' || u == u'.')
             continue;
         plain.push_back(u == u',' ? '.' : static_cast<char>(u));
     }
@@ -106,30 +107,15 @@ void checkInt16(const numbers::Converted<qint16> &whole, const numbers::Converte
                 "a value beyond the double range must overflow 16 bits", text);
         return;
     }
-    const double d = real.value;
-    const bool tie = std::fabs(d) < 65536.0 && std::fabs(d - std::trunc(d)) == 0.5;
-    if (!tie) {
-        // Off a tie the exact value and its double round alike.
-        const double rounded = std::round(d);
-        if (rounded >= -32768.0 && rounded <= 32767.0) {
-            require(whole.ok, "a value inside -32768..32767 must convert", text);
-            require(whole.value == static_cast<qint16>(rounded),
-                    "16-bit value is not the value rounded half away from zero", text);
-        } else {
-            require(!whole.ok && whole.failure == numbers::Failure::Overflow,
-                    "a value outside -32768..32767 must fail with Overflow", text);
-        }
-        return;
-    }
-    // On a tie the exact digits decide between the two neighbours.
-    if (whole.ok) {
-        require(std::fabs(static_cast<double>(whole.value) - d) == 0.5,
-                "16-bit value of a near-tie is not one of its neighbours", text);
+    // The integer conversion rounds the double, half away from zero.
+    const double rounded = std::round(real.value);
+    if (rounded >= -32768.0 && rounded <= 32767.0) {
+        require(whole.ok, "a value inside -32768..32767 must convert", text);
+        require(whole.value == static_cast<qint16>(rounded),
+                "16-bit value is not the value rounded half away from zero", text);
     } else {
-        require(whole.failure == numbers::Failure::Overflow,
-                "a near-tie failed with something else than Overflow", text);
-        require(d >= 32767.5 || d <= -32768.5, "a near-tie well inside the range overflowed",
-                text);
+        require(!whole.ok && whole.failure == numbers::Failure::Overflow,
+                "a value outside -32768..32767 must fail with Overflow", text);
     }
 }
 

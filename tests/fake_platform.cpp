@@ -45,9 +45,10 @@ Platform::Answer FakePlatform::messageBox(
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
 }
 
-void FakePlatform::popupMenu(QMenu *menu)
+void FakePlatform::popupMenu(QMenu *menu, const std::optional<QPoint> &at)
 {
     ++popups;
+    lastMenuAt = at;
     lastMenu.clear();
     recordMenu(menu, QString(), lastMenu);
     if (menuChoices.isEmpty())

@@ -39,7 +39,7 @@ public:
 
     Answer messageBox(QWidget *parent, const QString &prompt, const QString &title, Icon icon,
         Buttons buttons) override;
-    void popupMenu(QMenu *menu) override;
+    void popupMenu(QMenu *menu, const std::optional<QPoint> &at) override;
     [[nodiscard]] bool clearClipboard() override;
     [[nodiscard]] bool setClipboardText(const QString &text) override;
     [[nodiscard]] QTime currentTime() override { return time; }
@@ -61,6 +61,7 @@ public:
     QList<qint16> seeds;
     int popups = 0;
     QList<ShownMenuItem> lastMenu;
+    std::optional<QPoint> lastMenuAt; // none: at the mouse pointer
     QString clipboard = QStringLiteral("(vorher)");
     int clipboardWrites = 0;
 

@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QContextMenuEvent>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +24,11 @@ private Q_SLOTS:
     void shouldLabelTheBoundFields();
     void shouldTellTheLampsColour();
     void shouldDrawAndAddByKeyboard();
+    void shouldKeepTheBoundListOnTheTypedBound();
+    void shouldOpenTheMenuFromTheKeyboard_data();
+    void shouldOpenTheMenuFromTheKeyboard();
+    void shouldOpenNoToolkitMenu_data();
+    void shouldOpenNoToolkitMenu();
 };
 
 namespace {
@@ -144,9 +151,7 @@ void AccessibilityTest::shouldDrawAndAddByKeyboard()
     QVERIFY(QTest::qWaitForWindowActive(&rig.window));
     auto *txtBis = rig.get<QLineEdit>("txtBis");
 
-    // The first control in the tab order is the draw button; Space presses it.
-    rig.get<QWidget>("chkRndClear")->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    // The focus starts on the draw button; Space presses it.
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdGo"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QVERIFY(rig.timer("Timer1")->isActive());
@@ -162,6 +167,99 @@ void AccessibilityTest::shouldDrawAndAddByKeyboard()
     QCOMPARE(rig.list()->count(), 1);
     QCOMPARE(rig.list()->item(0)->text(), QStringLiteral("42"));
     QVERIFY(rig.platform.boxes.isEmpty());
+}
+
+void AccessibilityTest::shouldKeepTheBoundListOnTheTypedBound()
+{
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    auto *bound = rig.get<QComboBox>("cboBis");
+    QCOMPARE(bound->currentIndex(), 9);
+
+    bound->lineEdit()->selectAll();
+    QTest::keyClicks(bound->lineEdit(), QStringLiteral("37"));
+    QCOMPARE(bound->currentIndex(), 36);
+    // Opening the list and confirming its highlighted item keeps the bound.
+    bound->showPopup();
+    QTRY_VERIFY(bound->view()->isVisible());
+    QCOMPARE(bound->view()->currentIndex().row(), 36);
+    QTest::keyClick(bound->view(), Qt::Key_Return);
+    QCOMPARE(bound->currentText(), QStringLiteral("37"));
+
+    // A bound beyond the list is kept as typed.
+    QTest::keyClicks(bound->lineEdit(), QStringLiteral("0"));
+    QCOMPARE(bound->currentText(), QStringLiteral("370"));
+}
+
+void AccessibilityTest::shouldOpenTheMenuFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("menuKey"); // else Shift+F10
+    for (const char *control : { "cmdGo", "txtBis", "cboBis", "lstDone", "cmdReset", "cmdAdd",
+             "chkRndClear" }) {
+        QTest::addRow("%s, Menu key", control) << control << true;
+        QTest::addRow("%s, Shift+F10", control) << control << false;
+    }
+}
+
+void AccessibilityTest::shouldOpenTheMenuFromTheKeyboard()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, menuKey);
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    rig.get<QWidget>(qPrintable(control))->setFocus();
+    QWidget *focused = QApplication::focusWidget();
+    QVERIFY(focused != nullptr);
+
+    rig.platform.menuChoices.enqueue(QStringLiteral("mnuAbout"));
+    if (menuKey) {
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(3, 3), focused->mapToGlobal(QPoint(3, 3)));
+        QApplication::sendEvent(focused, &request);
+    } else {
+        QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);
+    }
+    QCOMPARE(rig.platform.popups, 1);
+    QCOMPARE(rig.platform.lastMenuAt, focused->mapToGlobal(QPoint(0, focused->height())));
+    QCOMPARE(rig.platform.boxes.size(), 1); // the chosen item ran
+}
+
+void AccessibilityTest::shouldOpenNoToolkitMenu_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("bound field's arrow") << "cboBis";
+    QTest::newRow("bound field's text") << "cboBis/text";
+    QTest::newRow("number field") << "txtBis";
+    QTest::newRow("list's scroll bar") << "lstDone/scroll";
+}
+
+void AccessibilityTest::shouldOpenNoToolkitMenu()
+{
+    QFETCH(QString, target);
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    QWidget *widget = rig.get<QWidget>(qPrintable(target.section(QLatin1Char('/'), 0, 0)));
+    if (target.endsWith(QLatin1String("/text")))
+        widget = rig.get<QComboBox>("cboBis")->lineEdit();
+    if (target.endsWith(QLatin1String("/scroll")))
+        widget = rig.list()->verticalScrollBar();
+
+    // A toolkit menu would run modally; close it and remember that it came.
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        if (QWidget *popup = QApplication::activePopupWidget()) {
+            opened = popup->metaObject()->className();
+            popup->close();
+        }
+    });
+    QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(widget, &press);
+    QCoreApplication::processEvents();
+    QCOMPARE(opened, QString());
+    QCOMPARE(rig.platform.popups, 0);
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -48,7 +48,7 @@ const QString optionQuestion
 const QString duplicateQuestion = boxText(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
     QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
 const QString boundError
-    = boxText(QStringLiteral("Die Obergrenze muss eine ganze Zahl von 1 bis 32767 sein!"),
+    = boxText(QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
         QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
 
 QString exhausted(const QString &prompt)
@@ -148,6 +148,7 @@ private Q_SLOTS:
     void shouldLookUpItems();
     void shouldRefuseCommitIntoFullList_data();
     void shouldRefuseCommitIntoFullList();
+    void shouldRefuseDrawIntoFullListAtPress();
     void shouldReportAFailureAndStayUsable();
 };
 
@@ -246,7 +247,7 @@ void DrawTest::shouldDrawByFormula_data()
     QTest::newRow("-32768, largest r") << "-32768" << largest << -32767;
     QTest::newRow("2,5 with comma, largest r") << "2,5" << largest << 3;
     QTest::newRow("2,5 with comma, r = 0") << "2,5" << 0.0F << 1;
-    QTest::newRow("10.4 with point, largest r") << "10.4" << largest << 11;
+    QTest::newRow("grouped 1.000, largest r") << "1.000" << largest << 1000;
 }
 
 void DrawTest::shouldDrawByFormula()
@@ -284,6 +285,7 @@ void DrawTest::shouldRefuseUnusableBound_data()
     QTest::newRow("exponent beyond 16 bits") << "1e9" << false << false;
     QTest::newRow("rounds to 32768") << "32767,5" << false << false;
     QTest::newRow("converts but draws 32768") << "32767,4" << false << false;
+    QTest::newRow("below -32768") << "-32768,4" << false << false;
     QTest::newRow("letters during animation") << "abc" << true << false;
     QTest::newRow("overflow during animation") << "40000" << true << false;
     QTest::newRow("letters with skipping on") << "abc" << false << true;
@@ -693,21 +695,25 @@ void DrawTest::shouldLookUpItems()
 
 void DrawTest::shouldRefuseCommitIntoFullList_data()
 {
-    QTest::addColumn<int>("listed");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("one place left") << 32766 << true;
-    QTest::newRow("full") << 32767 << false;
+    QTest::addColumn<bool>("filledMeanwhile");
+    QTest::newRow("one place left") << false;
+    QTest::newRow("last place taken during the animation") << true;
 }
 
 void DrawTest::shouldRefuseCommitIntoFullList()
 {
-    QFETCH(int, listed);
-    QFETCH(bool, accepted);
+    QFETCH(bool, filledMeanwhile);
+    const bool accepted = !filledMeanwhile;
+    const int listed = filledMeanwhile ? 32767 : 32766;
 
     Rig rig;
-    rig.list()->addItems(QStringList(listed, QStringLiteral("1")));
+    rig.list()->addItems(QStringList(32766, QStringLiteral("1")));
+    rig.queue(7);
+    rig.press();
+    if (filledMeanwhile)
+        rig.list()->addItem(QStringLiteral("1"));
     rig.list()->item(listed - 1)->setText(QStringLiteral("last"));
-    rig.drawAndCommit(7);
+    rig.tick(12);
 
     QVERIFY(!rig.timer()->isActive());
     QCOMPARE(rig.list()->count(), accepted ? listed + 1 : listed);
@@ -723,6 +729,17 @@ void DrawTest::shouldRefuseCommitIntoFullList()
     }
     QCOMPARE(rig.variable("intCounter"), qint16(0));
     QCOMPARE(rig.variable("intRounds"), qint16(2));
+}
+
+void DrawTest::shouldRefuseDrawIntoFullListAtPress()
+{
+    Rig rig;
+    rig.list()->addItems(QStringList(32767, QStringLiteral("1")));
+    const QString before = rig.state();
+    rig.press();
+    QCOMPARE(rig.state(), before);
+    QCOMPARE(rig.platform.boxes.size(), 1);
+    QCOMPARE(rig.platform.boxes.first().title, QStringLiteral("Fehler!"));
 }
 
 QTEST_MAIN(DrawTest)

@@ -14,17 +14,12 @@
 
 bool frmMain::boundUsable()
 {
-    const QString text = cboBis->currentText();
-    const numbers::Converted<qint16> whole = numbers::tryToInt16(text);
-    const numbers::Converted<float> real = numbers::tryToSingle(text);
-    bool usable = whole.ok && real.ok;
-    if (usable) {
-        const double extreme = draw::extremeValue(real.value);
-        usable = extreme >= -32768.0 && extreme <= 32767.0;
-    }
+    // Every draw from a bound in this range stays within 16 bits.
+    const numbers::Converted<double> bound = numbers::tryToDouble(cboBis->currentText());
+    const bool usable = bound.ok && bound.value >= -32768.0 && bound.value <= 32767.0;
     if (!usable) {
         m_platform.messageBox(
-            this, QStringLiteral("Die Obergrenze muss eine ganze Zahl von 1 bis 32767 sein!"),
+            this, QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
             QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
     }
     return usable;
@@ -51,6 +46,9 @@ void frmMain::cmdGo_Click()
             CheckAllDrawn();
             return;
         }
+        // A full list is refused now, not after the whole animation.
+        if (!listHasRoom(1))
+            return;
 
         m_platform.randomize(intRandomize);
         const float n = numbers::toSingle(cboBis->currentText());

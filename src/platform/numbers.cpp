@@ -9,7 +9,6 @@
 #include <limits>
 #include <string>
 #include <system_error>
-#include <utility>
 
 namespace numbers {
 
@@ -26,26 +25,19 @@ const char *failureMessage(Failure failure)
     return "Unbekannter Umwandlungsfehler";
 }
 
-// A number text reduced to sign, significant digits and a power of ten:
-// value = (-1)^negative * digits * 10^exponent. digits has neither leading
-// nor trailing zeros, so it is empty exactly when the value is zero. Reducing
-// first keeps every later step independent of how many zeros the user typed.
-struct Decimal
+// A number text that passed the syntax check, rewritten the way
+// std::from_chars reads it: "-", digits, "." and fraction digits, "e" and the
+// exponent; grouping points and blanks gone, the decimal comma a point.
+struct Plain
 {
-    bool negative = false;
-    std::string digits;
-    std::int64_t exponent = 0;
-
-    // Power of ten of the leading digit; meaningful only for a nonzero value.
-    [[nodiscard]] std::int64_t magnitude() const
-    {
-        return exponent + static_cast<std::int64_t>(digits.size()) - 1;
-    }
+    std::string text;
+    // Power of ten of the leading nonzero digit; for a value that
+    // std::from_chars cannot represent, it tells overflow from underflow.
+    std::int64_t magnitude = 0;
 };
 
-// Any exponent beyond this puts every value far outside double's range, so
-// exponents are clamped here and can never overflow the 64-bit arithmetic,
-// however many digits the text holds.
+// Exponents are clamped here: beyond it every value is far outside double's
+// range, and the 64-bit sums below can never overflow.
 constexpr std::int64_t exponentLimit = 1'000'000'000;
 
 [[nodiscard]] bool isBlank(char16_t c)
@@ -58,8 +50,8 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
     return c >= u'0' && c <= u'9';
 }
 
-// Parses the syntax documented in the header; false for anything else.
-[[nodiscard]] bool parse(QStringView text, Decimal *out)
+// Checks the syntax documented in the header; false for anything else.
+[[nodiscard]] bool parse(QStringView text, Plain *out)
 {
     qsizetype pos = 0;
     qsizetype end = text.size();
@@ -67,171 +59,125 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
         ++pos;
     while (end > pos && isBlank(text[end - 1].unicode()))
         --end;
-
     const auto at = [&](qsizetype i) { return text[i].unicode(); };
 
-    Decimal result;
+    std::string plain;
     if (pos < end && (at(pos) == u'+' || at(pos) == u'-')) {
-        result.negative = at(pos) == u'-';
+        if (at(pos) == u'-')
+            plain.push_back('-');
         ++pos;
     }
 
-    bool anyDigit = false;
-    bool separatorSeen = false;
-    std::int64_t fractionDigits = 0;
-    std::int64_t droppedZeros = 0; // zeros after the last nonzero digit, not yet stored
+    // Whole part: plain digits, or groups of three behind points ("1.000").
+    std::string whole;
+    qsizetype groupDigits = 0;
+    bool grouped = false;
     for (; pos < end; ++pos) {
         const char16_t c = at(pos);
         if (isAsciiDigit(c)) {
-            anyDigit = true;
-            if (separatorSeen)
-                ++fractionDigits;
-            if (c == u'0') {
-                if (!result.digits.empty())
-                    ++droppedZeros;
-            } else {
-                result.digits.append(static_cast<std::size_t>(droppedZeros), '0');
-                droppedZeros = 0;
-                result.digits.push_back(static_cast<char>(c));
-            }
-        } else if ((c == u',' || c == u'.') && !separatorSeen) {
-            separatorSeen = true;
+            whole.push_back(static_cast<char>(c));
+            ++groupDigits;
+        } else if (c == u'.') {
+            // The first group has one to three digits and no leading zero:
+            // "0.001" and "2.5" read differently to different readers.
+            const bool goodGroup = grouped ? groupDigits == 3
+                                           : groupDigits >= 1 && groupDigits <= 3
+                                                 && whole.front() != '0';
+            if (!goodGroup)
+                return false;
+            grouped = true;
+            groupDigits = 0;
         } else {
             break;
         }
     }
-    if (!anyDigit)
+    if (grouped && groupDigits != 3)
         return false;
 
-    std::int64_t writtenExponent = 0;
+    std::string fraction;
+    if (pos < end && at(pos) == u',') {
+        for (++pos; pos < end && isAsciiDigit(at(pos)); ++pos)
+            fraction.push_back(static_cast<char>(at(pos)));
+    }
+    if (whole.empty() && fraction.empty())
+        return false;
+
+    std::int64_t exponent = 0;
     if (pos < end && (at(pos) == u'e' || at(pos) == u'E')) {
         ++pos;
-        bool exponentNegative = false;
+        bool negative = false;
         if (pos < end && (at(pos) == u'+' || at(pos) == u'-')) {
-            exponentNegative = at(pos) == u'-';
+            negative = at(pos) == u'-';
             ++pos;
         }
-        bool exponentDigit = false;
-        for (; pos < end && isAsciiDigit(at(pos)); ++pos) {
-            exponentDigit = true;
-            writtenExponent = std::min(writtenExponent * 10 + (at(pos) - u'0'), exponentLimit);
-        }
-        if (!exponentDigit)
+        const qsizetype digitsStart = pos;
+        for (; pos < end && isAsciiDigit(at(pos)); ++pos)
+            exponent = std::min(exponent * 10 + (at(pos) - u'0'), exponentLimit);
+        if (pos == digitsStart)
             return false;
-        if (exponentNegative)
-            writtenExponent = -writtenExponent;
+        if (negative)
+            exponent = -exponent;
     }
     if (pos != end)
         return false;
 
-    // The digit count is bounded by the text length, far below the limit, so
-    // this sum stays well inside 64 bits before clamping.
-    const std::int64_t exponent = writtenExponent + droppedZeros - fractionDigits;
-    result.exponent = std::clamp(exponent, -4 * exponentLimit, 4 * exponentLimit);
-    *out = std::move(result);
+    const std::size_t lead = whole.find_first_not_of('0');
+    const auto wholeSize = static_cast<std::int64_t>(whole.size());
+    if (lead != std::string::npos) {
+        out->magnitude = wholeSize - static_cast<std::int64_t>(lead) - 1 + exponent;
+    } else {
+        const std::size_t first = fraction.find_first_not_of('0');
+        const auto zeros = static_cast<std::int64_t>(
+            first == std::string::npos ? fraction.size() : first);
+        out->magnitude = exponent - zeros - 1;
+    }
+    plain += whole.empty() ? std::string("0") : whole;
+    if (!fraction.empty())
+        plain += '.' + fraction;
+    plain += 'e' + std::to_string(exponent);
+    out->text = std::move(plain);
     return true;
 }
 
-// Correct rounding to double needs at most 767 significant decimal digits plus
-// the knowledge whether anything nonzero follows; keeping a few more and a
-// final "1" as that marker bounds the work std::from_chars has to do.
-constexpr std::size_t keptDigits = 800;
-
 template<typename Real>
-[[nodiscard]] Converted<Real> toReal(const Decimal &decimal)
+[[nodiscard]] Converted<Real> toReal(const Plain &plain)
 {
     Converted<Real> result;
-    const Real zero = decimal.negative ? -Real(0) : Real(0);
-    if (decimal.digits.empty()) {
-        result.value = zero;
-        result.ok = true;
-        return result;
-    }
-    // Far outside every floating-point range: decide without building text.
-    if (decimal.magnitude() > 5000) {
-        result.failure = Failure::Overflow;
-        return result;
-    }
-    if (decimal.magnitude() < -5000) {
-        result.value = zero;
-        result.ok = true;
-        return result;
-    }
-
-    std::string text;
-    std::int64_t exponent = decimal.exponent;
-    if (decimal.digits.size() > keptDigits) {
-        text.assign(decimal.digits, 0, keptDigits);
-        text.push_back('1');
-        exponent += static_cast<std::int64_t>(decimal.digits.size() - text.size());
-    } else {
-        text = decimal.digits;
-    }
-    text.push_back('e');
-    text += std::to_string(exponent);
-
-    Real magnitude = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+    Real value = 0;
+    const char *const first = plain.text.data();
+    const char *const last = first + plain.text.size();
+    const auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range) {
-        // from_chars reports both ends of the range alike; the power of ten
-        // tells which one was hit. Values too small to represent become zero.
-        if (decimal.magnitude() > 0) {
+        // Reported alike at both ends of the range; values too small to
+        // represent become zero.
+        if (plain.magnitude > 0) {
             result.failure = Failure::Overflow;
             return result;
         }
-        result.value = zero;
-        result.ok = true;
-        return result;
+        value = plain.text.front() == '-' ? -Real(0) : Real(0);
+    } else if (ec != std::errc() || ptr != last) {
+        return result; // unreachable for checked text
     }
-    if (ec != std::errc() || ptr != text.data() + text.size()) {
-        result.failure = Failure::NotANumber; // unreachable for parsed text
-        return result;
-    }
-    if (!std::isfinite(magnitude)) {
+    if (!std::isfinite(value)) {
         result.failure = Failure::Overflow;
         return result;
     }
-    result.value = decimal.negative ? -magnitude : magnitude;
+    result.value = value;
     result.ok = true;
     return result;
 }
 
-// Rounds on the exact decimal digits: going through double first would turn
-// "2,49999999999999999" into 2.5 and then into 3.
-[[nodiscard]] Converted<qint16> toInt16(const Decimal &decimal)
+[[nodiscard]] Converted<qint16> roundedInt16(double value)
 {
     Converted<qint16> result;
-    if (decimal.digits.empty()) {
-        result.ok = true;
-        return result;
-    }
-    const std::int64_t integerDigits = decimal.magnitude() + 1;
-    if (integerDigits > 5) { // at least 100000
+    // std::round ties away from zero and is exact for every double.
+    const double rounded = std::round(value);
+    if (!std::isfinite(value) || rounded < std::numeric_limits<qint16>::min()
+        || rounded > std::numeric_limits<qint16>::max()) {
         result.failure = Failure::Overflow;
         return result;
     }
-    const auto digitAt = [&](std::int64_t i) -> int {
-        // Digit i counted from the leading one; positions past the stored
-        // digits are the zeros implied by a positive exponent.
-        if (i < 0 || i >= static_cast<std::int64_t>(decimal.digits.size()))
-            return 0;
-        return decimal.digits[static_cast<std::size_t>(i)] - '0';
-    };
-    std::int32_t magnitude = 0;
-    for (std::int64_t i = 0; i < integerDigits; ++i)
-        magnitude = magnitude * 10 + digitAt(i);
-    // Ties away from zero: the fraction is at least one half exactly when its
-    // first digit is 5 or more. With fewer than zero integer digits the first
-    // fractional digit is an implied zero.
-    if (integerDigits >= 0 && digitAt(integerDigits) >= 5)
-        ++magnitude;
-
-    const std::int32_t value = decimal.negative ? -magnitude : magnitude;
-    if (value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max()) {
-        result.failure = Failure::Overflow;
-        return result;
-    }
-    result.value = static_cast<qint16>(value);
+    result.value = static_cast<qint16>(rounded);
     result.ok = true;
     return result;
 }
@@ -253,32 +199,35 @@ ConversionError::ConversionError(Failure failure)
 
 bool isNumeric(const QString &text)
 {
-    Decimal decimal;
-    return parse(text, &decimal);
+    Plain plain;
+    return parse(text, &plain);
 }
 
 Converted<qint16> tryToInt16(const QString &text)
 {
-    Decimal decimal;
-    if (!parse(text, &decimal))
-        return {};
-    return toInt16(decimal);
+    const Converted<double> real = tryToDouble(text);
+    if (!real.ok) {
+        Converted<qint16> result;
+        result.failure = real.failure;
+        return result;
+    }
+    return roundedInt16(real.value);
 }
 
 Converted<float> tryToSingle(const QString &text)
 {
-    Decimal decimal;
-    if (!parse(text, &decimal))
+    Plain plain;
+    if (!parse(text, &plain))
         return {};
-    return toReal<float>(decimal);
+    return toReal<float>(plain);
 }
 
 Converted<double> tryToDouble(const QString &text)
 {
-    Decimal decimal;
-    if (!parse(text, &decimal))
+    Plain plain;
+    if (!parse(text, &plain))
         return {};
-    return toReal<double>(decimal);
+    return toReal<double>(plain);
 }
 
 qint16 toInt16(const QString &text)
@@ -298,16 +247,7 @@ double toDouble(const QString &text)
 
 qint16 int16FromReal(double value)
 {
-    if (!std::isfinite(value))
-        throw ConversionError(Failure::Overflow);
-    // std::round ties away from zero and, unlike floor(x + 0.5), is exact for
-    // every double.
-    const double rounded = std::round(value);
-    if (rounded < std::numeric_limits<qint16>::min()
-        || rounded > std::numeric_limits<qint16>::max()) {
-        throw ConversionError(Failure::Overflow);
-    }
-    return static_cast<qint16>(rounded);
+    return valueOrThrow(roundedInt16(value));
 }
 
 double floorReal(double value)

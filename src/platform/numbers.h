@@ -2,20 +2,25 @@
 
 // Text-to-number conversions and overflow-checked 16-bit arithmetic.
 //
-// Number syntax accepted by the numeric test (and so by every conversion):
+// Number syntax accepted by the numeric test (and so by every conversion),
+// read the way a German reader reads a number:
 //   [blanks] [sign] mantissa [exponent] [blanks]
 //   blanks    : spaces and tabs, any number, before and after
 //   sign      : "+" or "-"
-//   mantissa  : digits, optionally with one decimal separator, which may be
-//               "," (German) or "." (at least one digit in total: "5", "5,",
-//               ",5", "0.25")
+//   mantissa  : whole part, optionally "," and fraction digits ("5", "5,",
+//               ",5", "2,5"); at least one digit in total
+//   whole part: digits, or digits grouped by points into threes, the first
+//               group one to three digits without a leading zero ("1.000",
+//               "12.345.678")
 //   exponent  : "e" or "E", optional sign, at least one digit ("1e3", "2,5E-1")
-// No grouping separators, no hex, no "Inf"/"NaN". Everything else, including
-// the empty text and a text of blanks only, is no number.
+// A point is never a decimal separator: "1.5", "0.25" and "1.00" are no
+// number, so no text silently becomes a different number than a German
+// reader sees. No hex, no "Inf"/"NaN". Everything else, including the empty
+// text and a text of blanks only, is no number.
 //
-// The integer conversion rounds a fractional value to the nearest whole
-// number, ties away from zero ("2,5" -> 3, "-2,5" -> -3), as German users
-// learn it at school.
+// The values come from std::from_chars, correctly rounded. The integer
+// conversion rounds the double value to the nearest whole number, ties away
+// from zero ("2,5" -> 3, "-2,5" -> -3), as German users learn it at school.
 
 #include <QString>
 #include <QtGlobal>

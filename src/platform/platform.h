@@ -3,9 +3,12 @@
 // Everything the window's logic needs from the outside world. The program
 // uses QtPlatform; the tests hand in a fake that scripts the answers.
 
+#include <QPoint>
 #include <QString>
 #include <QTime>
 #include <QtGlobal>
+
+#include <optional>
 
 class QMenu;
 class QWidget;
@@ -34,9 +37,10 @@ public:
                               Icon icon, Buttons buttons)
         = 0;
 
-    // Shows the menu at the mouse pointer and returns when it has closed; the
-    // chosen item's handler has run by then.
-    virtual void popupMenu(QMenu *menu) = 0;
+    // Shows the menu at `at` (global coordinates), or at the mouse pointer
+    // when none is given, and returns when it has closed; the chosen item's
+    // handler has run by then.
+    virtual void popupMenu(QMenu *menu, const std::optional<QPoint> &at) = 0;
 
     // Removes everything the clipboard holds; false when it cannot.
     [[nodiscard]] virtual bool clearClipboard() = 0;

@@ -62,9 +62,9 @@ Platform::Answer QtPlatform::messageBox(QWidget *parent, const QString &prompt,
     return Answer::Ok;
 }
 
-void QtPlatform::popupMenu(QMenu *menu)
+void QtPlatform::popupMenu(QMenu *menu, const std::optional<QPoint> &at)
 {
-    menu->exec(QCursor::pos());
+    menu->exec(at.value_or(QCursor::pos()));
 }
 
 bool QtPlatform::clearClipboard()
@@ -105,11 +105,7 @@ VersionInfo QtPlatform::versionInfo()
 {
     VersionInfo info;
     const QFileInfo executable(QCoreApplication::applicationFilePath());
-#ifdef Q_OS_WIN
     info.baseName = executable.completeBaseName();
-#else
-    info.baseName = executable.fileName();
-#endif
     info.major = static_cast<qint16>(version::major);
     info.minor = static_cast<qint16>(version::minor);
     info.revision = static_cast<qint16>(version::revision);

@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -37,6 +39,20 @@ qint16 buttonValue(Qt::MouseButton button)
     default:
         return 0;
     }
+}
+
+// The Menu key arrives as a context-menu event from the keyboard; Shift+F10
+// arrives as a plain key press.
+bool isKeyboardMenuRequest(const QEvent *event)
+{
+    if (event->type() == QEvent::ContextMenu)
+        return static_cast<const QContextMenuEvent *>(event)->reason()
+               == QContextMenuEvent::Keyboard;
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        return key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
+    }
+    return false;
 }
 
 qint16 shiftValue(Qt::KeyboardModifiers modifiers)
@@ -97,7 +113,14 @@ void frmMain::ShowContextMenu(const qint16 &button)
 {
     if (button != 2)
         return;
-    m_platform.popupMenu(mnuFile);
+    m_platform.popupMenu(mnuFile, std::nullopt);
+}
+
+void frmMain::showContextMenuAt(QWidget *control)
+{
+    // Below the control's left edge: next to what has the focus, whatever
+    // the mouse pointer is doing.
+    m_platform.popupMenu(mnuFile, control->mapToGlobal(QPoint(0, control->height())));
 }
 
 void frmMain::Form_MouseDown(qint16 button, qint16 shift, float x, float y)
@@ -133,6 +156,17 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                          static_cast<float>(at.x()), static_cast<float>(at.y()));
         // The field still places its cursor as usual.
         return false;
+    }
+    auto *control = qobject_cast<QWidget *>(watched);
+    if (control != nullptr && control->window() == this) {
+        if (isKeyboardMenuRequest(event)) {
+            guarded([&] { showContextMenuAt(control); });
+            return true;
+        }
+        // The toolkit's own edit and scroll menus would speak English; a right
+        // press opens this window's menu where the window offers one.
+        if (event->type() == QEvent::ContextMenu)
+            return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QTimer>
@@ -134,13 +135,10 @@ void frmMain::createControls()
     cboBis->setInsertPolicy(QComboBox::NoInsert);
     cboBis->setEditText(QStringLiteral("Combo1"));
     cboBis->setAccessibleName(QStringLiteral("Obergrenze"));
-    // The toolkit's own edit menu would speak English; the field has none.
-    cboBis->lineEdit()->setContextMenuPolicy(Qt::PreventContextMenu);
     place(cboBis, 1800, 600, 735, 315);
 
     txtBis->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtBis->setAccessibleName(QStringLiteral("Zahl"));
-    txtBis->setContextMenuPolicy(Qt::PreventContextMenu);
     place(txtBis, 2880, 1680, 1095, 285);
 
     QFont vonFont(QStringLiteral("MS Sans Serif"));
@@ -193,6 +191,9 @@ void frmMain::createControls()
     for (QWidget *control : std::initializer_list<QWidget *>{chkRndClear, cmdAdd, cmdReset,
                                                              lstDone, cboBis, cmdGo})
         control->setAttribute(Qt::WA_NoMousePropagation);
+
+    // Space or Return right after start draws.
+    cmdGo->setFocus();
 }
 
 bool frmMain::focusNextPrevChild(bool next)
@@ -229,7 +230,18 @@ void frmMain::connectEvents()
     connect(chkRndClear, &QCheckBox::stateChanged, this, &frmMain::chkRndClear_Click);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
-    txtBis->installEventFilter(this);
+    // The list's current item follows the text, so that opening the list and
+    // confirming an item never changes the bound by surprise.
+    connect(cboBis, &QComboBox::editTextChanged, this, [this](const QString &text) {
+        const int index = cboBis->findText(text);
+        if (index >= 0)
+            cboBis->setCurrentIndex(index);
+    });
+    // Right presses on txtBis, and every context-menu request (see eventFilter).
+    for (QWidget *control : findChildren<QWidget *>()) {
+        if (qobject_cast<QMenu *>(control) == nullptr)
+            control->installEventFilter(this);
+    }
 }
 
 void frmMain::showRestPicture()

@@ -84,6 +84,8 @@ private:
     void createMenus();
     void connectEvents();
     void ShowContextMenu(const qint16 &button);
+    // The same menu from the keyboard (Menu key, Shift+F10), at the control.
+    void showContextMenuAt(QWidget *control);
 
     // state/
     void InitSeed();

@@ -3,7 +3,8 @@
 * "Über..." (Up from a fresh popup lands on this last entry) shows a box
   titled "Zolta iacta est" with three lines: "<file name of the program>
   1.3", "Version 1.3.0" and a copyright line.  Checked for the program as
-  built and, after a restart, for a copy of it named "Losglück".
+  built and, after a restart, for a copy of it named "Losglück.bin" (the
+  box names it without the extension).
 * "Alle Zahlen erzeugen" (Bearbeiten > last entry) empties the list, shows
   the red lamp for about a second and then lists every number of 1..bound
   once, in random order; the label reads "Zahl = " and the last number.
@@ -133,7 +134,7 @@ def check_draw_all(s, checks):
 def main(executable, artifacts):
     tmp = tempfile.mkdtemp(prefix="zolta-e2e-menu-")
     try:
-        other = os.path.join(tmp, OTHER_NAME)
+        other = os.path.join(tmp, OTHER_NAME + ".bin")
         shutil.copy2(executable, other)
         with Session(executable, artifacts) as s:
             checks = Checks()
