@@ -4,6 +4,7 @@
 
 #include "platform/numbers.h"
 #include "platform/platform.h"
+#include "window/announcer.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -76,6 +77,7 @@ void frmMain::publish(qint16 number)
     lblRndZahl->setText(QStringLiteral("Zahl = ") + text);
     lstDone->addItem(text);
     txtBis->setText(text);
+    announcer->announce(lblRndZahl->text());
 }
 
 bool frmMain::listHasRoom(int more)

@@ -6,6 +6,7 @@
 #include "draw/draw_formula.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
+#include "window/announcer.h"
 #include "window/list_model.h"
 
 #include <QComboBox>
@@ -119,6 +120,7 @@ void frmMain::DrawAll()
     lstDone->addItems(drawn);
     lblRndZahl->setText(QStringLiteral("Zahl = ") + drawn.constLast());
     txtBis->setText(drawn.constLast());
+    announcer->announce(lblRndZahl->text());
     // The last lookup of a draw-all is always a miss.
     listbox::setListIndex(*lstDone, -1);
 }

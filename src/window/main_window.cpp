@@ -4,6 +4,7 @@
 
 #include "platform/numbers.h"
 #include "platform/platform.h"
+#include "window/announcer.h"
 #include "window/pictures.h"
 
 #include <QCheckBox>
@@ -82,6 +83,7 @@ frmMain::frmMain(Platform &platform, QWidget *parent)
     , Image0(named(new QLabel(this), "Image0"))
     , Image1(lampFrames(this))
     , lblRndZahl(named(new QLabel(this), "lblRndZahl"))
+    , announcer(new Announcer(this))
 {
     setObjectName(QStringLiteral("frmMain"));
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <exception>
 
+class Announcer;
 class Platform;
 class QAction;
 class QCheckBox;
@@ -139,6 +140,8 @@ private:
     QLabel *const Image0;
     const std::array<QLabel *, 3> Image1;
     QLabel *const lblRndZahl;
+    // Speaks a committed number to a screen reader.
+    Announcer *const announcer;
 
     // Menu tree; mnuFile is never shown as a menu bar, only as the context menu.
     QMenu *mnuFile = nullptr;
