@@ -3,10 +3,12 @@
 Run tests with Debian's interpreter, /usr/bin/python3 (it has pyatspi and
 python-xlib).
 
-A ``Session`` starts, each of its own: an Xvfb server on a free display, a
-D-Bus session bus, the AT-SPI bus launcher and then the program, with
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and QT_QPA_PLATFORM=xcb.  The program is
-driven only from outside, the way a person and a screen reader would:
+``run_test()`` runs the test script again under Debian's ``xvfb-run`` and
+``dbus-run-session``, so that it has an X server (Xvfb on a free display) and
+a D-Bus session bus of its own.  A ``Session`` then starts, on those, the
+AT-SPI bus launcher and the program, with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+and QT_QPA_PLATFORM=xcb.  The program is driven only from outside, the way a
+person and a screen reader would:
 
 * input with xdotool (mouse clicks at a control's centre, key presses, typing),
 * reading through AT-SPI (window, labels, text fields, lists, combo boxes,
@@ -25,29 +27,32 @@ window sits where the program puts it.
 Every wait is a poll with a bounded timeout, every external command has a
 timeout, and the whole session has a global timeout guarded by a watchdog.
 On leaving the session every process it started is ended (by process id),
-also after a failure or a timeout.  On a failure the session writes the
-AT-SPI tree (``atspi-tree.txt``), a screenshot (``failure.png``) and the
-logs of the program and the helper processes into the artifacts directory.
+also after a failure or a timeout; xvfb-run and dbus-run-session end the X
+server and the session bus when the script ends.  On a failure the session
+writes the AT-SPI tree (``atspi-tree.txt``), a screenshot (``failure.png``)
+and the logs of the program and the helper processes into the artifacts
+directory.
 
 One Session per Python process: libatspi keeps its connection to the first
 accessibility bus it used.  Run every test script as its own process.
 
 Minimal use::
 
-    with Session("/path/to/Zolta", "/tmp/artifacts") as s:
-        label = s.find("label", "Wähle einen Bereich aus!")
-        s.click(s.find("push button", "Los!"))
-        s.wait_for(lambda: s.find_all("label", name=re.compile(r"^\\d+$")),
-                   "a drawn number")
+    def main(executable, artifacts):
+        with Session(executable, artifacts) as s:
+            s.click(s.find("push button", "Los!"))
+            s.wait_for(lambda: s.find_all("label", name=re.compile(r"^Zahl = ")),
+                       "a drawn number")
 
-Test scripts can use ``run_test(main)`` for argument handling, the
-PASS/FAIL line and the exit code, and ``Checks`` to collect several
-independent findings before failing.
+    if __name__ == "__main__":
+        run_test(main)
+
+``run_test(main)`` also handles the arguments, the PASS/FAIL line and the
+exit code; ``Checks`` collects several independent findings before failing.
 """
 
 import os
 import re
-import select
 import shutil
 import signal
 import subprocess
@@ -82,6 +87,15 @@ STARTUP_TIMEOUT = 30.0       # seconds until the program's window is usable
 GLOBAL_TIMEOUT = 180.0       # seconds for the whole session
 COMMAND_TIMEOUT = 10.0       # seconds for one helper command (xdotool, ...)
 POLL_INTERVAL = 0.05
+SCREEN = "1024x768x24"       # Xvfb screen, WIDTHxHEIGHTxDEPTH
+
+# Set by run_test() for the script run again under xvfb-run and dbus-run-session.
+OWN_SESSION = "ZOLTA_E2E_OWN_SESSION"
+# What the desktop around the test must not lend it: its displays, buses,
+# session, locale and Qt theme.
+FOREIGN_ENV = ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS",
+               "LC_ALL", "LANGUAGE", "SESSION_MANAGER", "XAUTHORITY", "QT_QPA_PLATFORMTHEME",
+               "QT_STYLE_OVERRIDE")
 
 
 class E2EError(AssertionError):
@@ -99,10 +113,6 @@ class ProgramEnded(E2EError):
 # --------------------------------------------------------------------------
 # small helpers
 
-def _monotonic():
-    return time.monotonic()
-
-
 def poll(fn, timeout=DEFAULT_TIMEOUT, what="a condition", interval=POLL_INTERVAL):
     """Call fn() until it returns a truthy value; return that value.
 
@@ -110,7 +120,7 @@ def poll(fn, timeout=DEFAULT_TIMEOUT, what="a condition", interval=POLL_INTERVAL
     error raised when the timeout passes.  ProgramEnded and SessionTimeout
     end the wait at once.
     """
-    deadline = _monotonic() + timeout
+    deadline = time.monotonic() + timeout
     last_exc = None
     while True:
         try:
@@ -124,7 +134,7 @@ def poll(fn, timeout=DEFAULT_TIMEOUT, what="a condition", interval=POLL_INTERVAL
             last_exc = exc
         except Exception as exc:  # pyatspi raises GLib errors for stale objects
             last_exc = exc
-        if _monotonic() >= deadline:
+        if time.monotonic() >= deadline:
             msg = "timed out after %.1f s waiting for %s" % (timeout, what)
             if last_exc is not None:
                 msg += " (last error: %s: %s)" % (type(last_exc).__name__, last_exc)
@@ -222,43 +232,33 @@ _session_used = False
 
 
 class Session:
-    """Starts Xvfb, a D-Bus session bus, the AT-SPI bus and the program.
+    """Starts the AT-SPI bus and the program on the script's own X server and bus.
 
     Parameters:
       executable     path of the program
       artifacts_dir  where logs, screenshots and failure dumps go (created)
       extra_env      extra environment variables for the program
-      args           extra command line arguments for the program
-      home           HOME (and XDG config/data/cache below it) of the
-                     program; a fresh empty one under the session's temporary
-                     directory when None.  Settings survive restart_program();
-                     to share them between test processes pass a directory.
       timeout        global timeout of the whole session in seconds
-      screen         Xvfb screen, WIDTHxHEIGHTxDEPTH
-      wait_window    wait in __enter__ until the main window is shown
+
+    The program gets a fresh empty HOME under the session's temporary
+    directory; it survives restart_program().  Further helpers (a screen
+    reader, say) start with _spawn(name, cmd, self.env): logged to
+    <name>.log and ended with the session.
     """
 
-    def __init__(self, executable, artifacts_dir, extra_env=None, args=(),
-                 home=None, timeout=GLOBAL_TIMEOUT, screen="1024x768x24",
-                 wait_window=True, window_title=WINDOW_TITLE):
+    def __init__(self, executable, artifacts_dir, extra_env=None, timeout=GLOBAL_TIMEOUT):
         self.executable = os.path.abspath(executable)
         self.artifacts_dir = os.path.abspath(artifacts_dir)
         self.extra_env = dict(extra_env or {})
-        self.args = list(args)
-        self.home = home
         self.timeout = float(timeout)
-        self.screen = screen
-        self.wait_window = wait_window
-        self.window_title = window_title
 
         self.display = None
-        self.bus_address = None
+        self.env = None                # of every process the session starts
         self.tag = "zolta-e2e-" + uuid.uuid4().hex
         self.tmpdir = None
         self.proc = None               # the program under test
         self._helpers = []             # [(name, Popen)] in start order
         self._logs = []                # open log files
-        self._old_environ = None
         self._deadline = None
         self._watchdog = None
         self._watchdog_stop = threading.Event()
@@ -275,10 +275,13 @@ class Session:
             raise E2EError("only one Session per Python process (libatspi keeps "
                            "its first accessibility bus); run tests as separate processes")
         _session_used = True
+        if os.environ.get(OWN_SESSION) != "1":
+            raise E2EError("a Session needs an X server and a session bus of its own: "
+                           "start the test script through run_test()")
         if not os.access(self.executable, os.X_OK):
             raise E2EError("program not found or not executable: %s" % self.executable)
         os.makedirs(self.artifacts_dir, exist_ok=True)
-        self._deadline = _monotonic() + self.timeout
+        self._deadline = time.monotonic() + self.timeout
         self._start_watchdog()
         try:
             self._start_all()
@@ -298,9 +301,6 @@ class Session:
         finally:
             self._stop_all()
             self._watchdog_stop.set()
-            if self._old_environ is not None:
-                os.environ.clear()
-                os.environ.update(self._old_environ)
             if self.tmpdir:
                 shutil.rmtree(self.tmpdir, ignore_errors=True)
         if exc_type is KeyboardInterrupt and self._timed_out:
@@ -309,12 +309,9 @@ class Session:
 
     # ---- timeouts --------------------------------------------------------
 
-    def remaining(self):
-        return max(0.0, self._deadline - _monotonic())
-
     def _bounded(self, timeout):
         """A wait's timeout, cut to the time left in the session."""
-        left = self.remaining()
+        left = self._deadline - time.monotonic()
         if left <= 0:
             raise SessionTimeout("global session timeout of %.0f s passed" % self.timeout)
         return min(timeout, left)
@@ -357,104 +354,29 @@ class Session:
         self._helpers.append((name, p))
         return p
 
-    def _read_line_from(self, fd, timeout, what, proc):
-        """Read one line from a pipe fd within timeout."""
-        deadline = _monotonic() + timeout
-        data = b""
-        while b"\n" not in data:
-            left = deadline - _monotonic()
-            if left <= 0:
-                raise E2EError("timed out after %.1f s waiting for %s" % (timeout, what))
-            if proc.poll() is not None:
-                # the process ended; take what is left in the pipe
-                r, _, _ = select.select([fd], [], [], 0)
-                if not r:
-                    raise E2EError("%s: process ended with code %s" % (what, proc.returncode))
-            r, _, _ = select.select([fd], [], [], min(left, 0.2))
-            if r:
-                chunk = os.read(fd, 4096)
-                if not chunk:
-                    if data:
-                        break
-                    raise E2EError("%s: pipe closed without output" % what)
-                data += chunk
-        return data.split(b"\n", 1)[0].decode().strip()
-
-    def _base_env(self):
-        env = dict(os.environ)
-        for k in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY",
-                  "AT_SPI_BUS_ADDRESS", "LC_ALL", "LANGUAGE", "SESSION_MANAGER",
-                  "XAUTHORITY", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE"):
-            env.pop(k, None)
-        env["LANG"] = "C.UTF-8"
-        env["ZOLTA_E2E_TAG"] = self.tag    # marks every process of this session
-        runtime = os.path.join(self.tmpdir, "runtime")
-        os.makedirs(runtime, mode=0o700, exist_ok=True)
-        env["XDG_RUNTIME_DIR"] = runtime
-        return env
-
     def _start_all(self):
         self.tmpdir = tempfile.mkdtemp(prefix="zolta-e2e-")
-        env = self._base_env()
-
-        # Xvfb on a free display: it writes the display number to -displayfd.
-        r, w = os.pipe()
-        try:
-            xvfb = self._spawn("xvfb", ["Xvfb", "-displayfd", str(w), "-screen", "0",
-                                        self.screen, "-nolisten", "tcp", "-noreset"],
-                               env, pass_fds=(w,))
-            os.close(w)
-            w = None
-            num = self._read_line_from(r, self._bounded(15), "the Xvfb display number", xvfb)
-        finally:
-            os.close(r)
-            if w is not None:
-                os.close(w)
-        if not num.isdigit():
-            raise E2EError("Xvfb gave an odd display number: %r" % num)
-        self.display = ":" + num
-        env["DISPLAY"] = self.display
+        self.display = os.environ["DISPLAY"]
+        env = dict(os.environ)
+        del env[OWN_SESSION]               # what the session starts is no test script
+        env["ZOLTA_E2E_TAG"] = self.tag    # marks every process of this session
+        env["XDG_RUNTIME_DIR"] = os.path.join(self.tmpdir, "runtime")
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+        self.env = env
         self._add_german_keys()
-
-        # a private session bus that does not fork, so its pid is ours
-        r, w = os.pipe()
-        try:
-            bus = self._spawn("dbus-session",
-                              ["dbus-daemon", "--session", "--nofork", "--nopidfile",
-                               "--address=unix:path=%s" % os.path.join(self.tmpdir, "bus"),
-                               "--print-address=%d" % w],
-                              env, pass_fds=(w,))
-            os.close(w)
-            w = None
-            self.bus_address = self._read_line_from(
-                r, self._bounded(15), "the D-Bus session bus address", bus)
-        finally:
-            os.close(r)
-            if w is not None:
-                os.close(w)
-        env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
 
         # the accessibility bus
         self._spawn("at-spi-bus-launcher",
                     ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env)
-        poll(lambda: self._name_has_owner(env, "org.a11y.Bus"),
+        poll(lambda: self._name_has_owner("org.a11y.Bus"),
              self._bounded(15), "the AT-SPI bus launcher (org.a11y.Bus)")
-        self._env = env
-
-        # this process talks AT-SPI on the new buses
-        self._old_environ = dict(os.environ)
-        for k in ("AT_SPI_BUS_ADDRESS",):
-            os.environ.pop(k, None)
-        os.environ["DISPLAY"] = self.display
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
 
         self._start_program()
-        if self.wait_window:
-            self.wait_started()
+        self.wait_started()
 
     def _start_program(self):
-        penv = dict(self._env)
-        home = self.home or os.path.join(self.tmpdir, "home")
+        penv = dict(self.env)
+        home = os.path.join(self.tmpdir, "home")
         os.makedirs(home, exist_ok=True)
         penv["HOME"] = home
         penv["XDG_CONFIG_HOME"] = os.path.join(home, ".config")
@@ -464,11 +386,10 @@ class Session:
         penv["QT_ACCESSIBILITY"] = "1"
         penv["QT_QPA_PLATFORM"] = "xcb"
         penv.update(self.extra_env)
-        self.program_env = penv
         self._starts = getattr(self, "_starts", 0) + 1
         log = "program" if self._starts == 1 else "program-%d" % self._starts
         self._app = self._window = self._xid = None
-        self.proc = self._spawn(log, [self.executable] + self.args, penv, cwd=self.tmpdir)
+        self.proc = self._spawn(log, [self.executable], penv, cwd=self.tmpdir)
 
     def stop_program(self, timeout=5.0):
         """End the program (SIGTERM, then SIGKILL); return its exit code."""
@@ -484,7 +405,7 @@ class Session:
                 self.proc.wait(timeout=5)
         return self.proc.returncode
 
-    def restart_program(self, wait_window=True, executable=None):
+    def restart_program(self, executable=None):
         """Start the program again on the same display and buses (same HOME).
 
         Ends a still running instance first.  Use this, not a second Session,
@@ -498,8 +419,7 @@ class Session:
         if executable is not None:
             self.executable = os.path.abspath(executable)
         self._start_program()
-        if wait_window:
-            self.wait_started()
+        self.wait_started()
 
     # characters (plain, shifted) put on free keycodes of the Xvfb keymap
     EXTRA_KEYS = [("ä", "Ä"), ("ö", "Ö"), ("ü", "Ü"), ("ß", "ß"), ("€", "€"),
@@ -540,12 +460,10 @@ class Session:
         finally:
             d.close()
 
-    def _name_has_owner(self, env, name):
-        res = subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name],
-            env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL, timeout=COMMAND_TIMEOUT)
+    def _name_has_owner(self, name):
+        res = self.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                        "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                        "string:" + name], check=False)
         return res.returncode == 0 and b"boolean true" in res.stdout
 
     def wait_started(self, timeout=STARTUP_TIMEOUT):
@@ -640,8 +558,8 @@ class Session:
                     os.kill(pid, sig)
                 except OSError:
                     pass
-            end = _monotonic() + 2
-            while _monotonic() < end and any(self._alive(pid) for pid in left):
+            end = time.monotonic() + 2
+            while time.monotonic() < end and any(self._alive(pid) for pid in left):
                 time.sleep(0.05)
 
     # ---- external commands ----------------------------------------------
@@ -649,7 +567,7 @@ class Session:
     def run(self, cmd, timeout=COMMAND_TIMEOUT, check=True, input=None):
         """Run a helper command on the session's display and bus; return CompletedProcess."""
         try:
-            res = subprocess.run(cmd, env=self._env, input=input,
+            res = subprocess.run(cmd, env=self.env, input=input,
                                  stdin=None if input is not None else subprocess.DEVNULL,
                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                  timeout=self._bounded(timeout))
@@ -693,14 +611,14 @@ class Session:
         def find():
             self._program_check()
             for c in self.top_levels():
-                if c.name == self.window_title and c.getRoleName() in ("filler", "frame", "window"):
+                if c.name == WINDOW_TITLE and c.getRoleName() in ("filler", "frame", "window"):
                     if "showing" in self.states(c):
                         return c
             return None
 
         try:
             self._window = poll(find, self._bounded(timeout),
-                                "a window titled %r on AT-SPI" % self.window_title)
+                                "a window titled %r on AT-SPI" % WINDOW_TITLE)
         except ProgramEnded:
             raise
         except E2EError as exc:
@@ -907,7 +825,7 @@ class Session:
         """The X window id of the main window (xdotool search by exact title)."""
         if self._xid is not None:
             return self._xid
-        pattern = "^" + re.escape(self.window_title) + "$"
+        pattern = "^" + re.escape(WINDOW_TITLE) + "$"
 
         def find():
             self._program_check()
@@ -916,11 +834,11 @@ class Session:
             ids = [int(x) for x in res.stdout.split()]
             if len(ids) > 1:
                 raise E2EError("%d visible X windows titled %r: %r" % (
-                    len(ids), self.window_title, ids))
+                    len(ids), WINDOW_TITLE, ids))
             return ids[0] if ids else None
 
         self._xid = poll(find, self._bounded(timeout),
-                         "an X window titled %r" % self.window_title)
+                         "an X window titled %r" % WINDOW_TITLE)
         return self._xid
 
     def x_geometry(self, xid=None):
@@ -1238,7 +1156,7 @@ class Session:
     def _save_failure_artifacts(self, exc_type, exc, tb):
         notes = []
         # some time for the dumps, also after the global timeout
-        self._deadline = max(self._deadline, _monotonic() + 15)
+        self._deadline = max(self._deadline, time.monotonic() + 15)
         with open(os.path.join(self.artifacts_dir, "failure.txt"), "w") as f:
             f.write("".join(traceback.format_exception(exc_type, exc, tb)))
         if self.is_running() and self.display:
@@ -1262,7 +1180,26 @@ class Session:
 # --------------------------------------------------------------------------
 # test script entry point
 
-def run_test(main, usage=None):
+def _rerun_in_own_session(artifacts):
+    """Run this script again with an X server and a session bus of its own.
+
+    xvfb-run finds a free display (and tries the next one when another test
+    took it meanwhile); -noreset keeps the keymap when the last client
+    leaves, as between two starts of the program.
+    """
+    os.makedirs(artifacts, exist_ok=True)
+    xvfb_log = os.path.join(os.path.abspath(artifacts), "xvfb.log")
+    open(xvfb_log, "w").close()   # xvfb-run appends
+    env = {k: v for k, v in os.environ.items() if k not in FOREIGN_ENV}
+    env.update({"LANG": "C.UTF-8", OWN_SESSION: "1"})
+    cmd = ["xvfb-run", "--auto-servernum", "--error-file", xvfb_log,
+           "--server-args", "-screen 0 %s -noreset" % SCREEN,
+           "dbus-run-session", "--", sys.executable, os.path.abspath(sys.argv[0])] + sys.argv[1:]
+    sys.stdout.flush()
+    os.execvpe(cmd[0], cmd, env)
+
+
+def run_test(main):
     """Entry point for a test script: main(executable, artifacts_dir).
 
     Prints PASS or FAIL with the reason; exits 0 on pass, 1 on a failed check,
@@ -1270,24 +1207,26 @@ def run_test(main, usage=None):
     """
     script = os.path.basename(sys.argv[0])
     if len(sys.argv) != 3:
-        sys.stderr.write(usage or "usage: /usr/bin/python3 %s <path-to-Zolta> <artifacts-dir>\n"
+        sys.stderr.write("usage: /usr/bin/python3 %s <path-to-Zolta> <artifacts-dir>\n"
                          % sys.argv[0])
         sys.exit(2)
     executable, artifacts = sys.argv[1], sys.argv[2]
+    if os.environ.get(OWN_SESSION) != "1":
+        _rerun_in_own_session(artifacts)
 
     def on_term(signum, frame):
         raise SystemExit(128 + signum)
     signal.signal(signal.SIGTERM, on_term)
 
-    t0 = _monotonic()
+    t0 = time.monotonic()
     try:
         main(executable, artifacts)
     except E2EError as exc:
-        print("FAIL %s (%.1f s): %s" % (script, _monotonic() - t0, exc))
+        print("FAIL %s (%.1f s): %s" % (script, time.monotonic() - t0, exc))
         sys.exit(1)
     except Exception:
         traceback.print_exc()
-        print("ERROR %s (%.1f s): unexpected exception (see above)" % (script, _monotonic() - t0))
+        print("ERROR %s (%.1f s): unexpected exception (see above)" % (script, time.monotonic() - t0))
         sys.exit(3)
-    print("PASS %s (%.1f s)" % (script, _monotonic() - t0))
+    print("PASS %s (%.1f s)" % (script, time.monotonic() - t0))
     sys.exit(0)
