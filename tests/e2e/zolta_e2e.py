@@ -730,7 +730,21 @@ class Session:
         except Exception as exc:
             return "<gone: %s>" % exc
 
+    def lamps(self):
+        """The lamp's pictures, one per colour, all at the same place, shown or not."""
+        return self.find_all(("image", "label"), name=re.compile(r"^Lampe "), showing=None)
+
     # ---- AT-SPI: reading -------------------------------------------------
+
+    def lamp_shown(self, lamps):
+        """Name of the lamp picture shown at the lamp's place, or None."""
+        for acc in lamps:
+            try:
+                if "showing" in self.states(acc) and self.extents(acc) == LAMP:
+                    return acc.name
+            except Exception:
+                continue   # a picture hidden while we looked
+        return None
 
     @staticmethod
     def text_contents(acc):
