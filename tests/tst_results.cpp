@@ -30,8 +30,8 @@ private Q_SLOTS:
     void shouldAddNothingForBoundsBelowOne();
     void shouldDrawOnlyTheMissingNumbersAfterARegain_data();
     void shouldDrawOnlyTheMissingNumbersAfterARegain();
-    void shouldRefuseUnusableBound_data();
-    void shouldRefuseUnusableBound();
+    void shouldRefuseUnusableBoundOfDrawAll_data();
+    void shouldRefuseUnusableBoundOfDrawAll();
     void shouldRefuseAdditionsToAFullList_data();
     void shouldRefuseAdditionsToAFullList();
     void shouldCopyTheListLineByLine_data();
@@ -405,7 +405,7 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
     }
 }
 
-void ResultsTest::shouldRefuseUnusableBound_data()
+void ResultsTest::shouldRefuseUnusableBoundOfDrawAll_data()
 {
     QTest::addColumn<QString>("bound");
     QTest::addColumn<bool>("changedDuringWait");
@@ -418,7 +418,7 @@ void ResultsTest::shouldRefuseUnusableBound_data()
     QTest::newRow("beyond 16 bits typed during the wait") << "40000" << true;
 }
 
-void ResultsTest::shouldRefuseUnusableBound()
+void ResultsTest::shouldRefuseUnusableBoundOfDrawAll()
 {
     QFETCH(QString, bound);
     QFETCH(bool, changedDuringWait);

@@ -25,7 +25,7 @@ class StartupTest : public QObject
 private Q_SLOTS:
     void shouldPlaceEveryControl_data();
     void shouldPlaceEveryControl();
-    void shouldHaveStartUpState();
+    void shouldOpenInTheStartUpState();
     void shouldFitEveryCaption_data();
     void shouldFitEveryCaption();
     void shouldOfferBoundsOneTo256();
@@ -78,7 +78,7 @@ void StartupTest::shouldPlaceEveryControl()
     QCOMPARE(widget->parentWidget(), &rig.window);
 }
 
-void StartupTest::shouldHaveStartUpState()
+void StartupTest::shouldOpenInTheStartUpState()
 {
     WindowRig rig;
     const frmMain &window = rig.window;
