@@ -33,7 +33,8 @@ private Q_SLOTS:
 
 namespace {
 
-QStringList visibleLamps(frmMain &window)
+// The lamp pictures a screen reader finds shown.
+QStringList announcedLamps(frmMain &window)
 {
     QStringList lamps;
     QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&window);
@@ -87,9 +88,8 @@ void AccessibilityTest::shouldNameEveryControlInGerman()
     QFETCH(QString, control);
     QFETCH(QString, name);
     QFETCH(int, role);
-    FakePlatform platform;
-    frmMain window(platform);
-    auto *widget = window.findChild<QWidget *>(control);
+    WindowRig rig;
+    auto *widget = rig.window.findChild<QWidget *>(control);
     QVERIFY(widget != nullptr);
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
     QVERIFY(accessible != nullptr);
@@ -112,10 +112,9 @@ void AccessibilityTest::shouldLabelTheBoundFields()
     // On Linux a combo box is announced by its value and its label relation.
     QFETCH(QString, field);
     QFETCH(QString, label);
-    FakePlatform platform;
-    frmMain window(platform);
+    WindowRig rig;
     QAccessibleInterface *accessible
-        = QAccessible::queryAccessibleInterface(window.findChild<QWidget *>(field));
+        = QAccessible::queryAccessibleInterface(rig.window.findChild<QWidget *>(field));
     QStringList labels;
     for (const auto &relation : accessible->relations(QAccessible::Label))
         labels << relation.first->text(QAccessible::Name);
@@ -124,24 +123,23 @@ void AccessibilityTest::shouldLabelTheBoundFields()
 
 void AccessibilityTest::shouldTellTheLampsColour()
 {
-    FakePlatform platform;
-    frmMain window(platform);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(visibleLamps(window), QStringList { "Lampe aus" });
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    QCOMPARE(announcedLamps(rig.window), QStringList { "Lampe aus" });
 
-    window.cmdGo_Click();
+    rig.window.cmdGo_Click();
     const QStringList expected { "Lampe gelb", "Lampe rot", "Lampe grün" };
     for (const QString &lamp : expected) {
-        window.Timer1_Timer();
-        QCOMPARE(visibleLamps(window), QStringList { lamp });
+        rig.window.Timer1_Timer();
+        QCOMPARE(announcedLamps(rig.window), QStringList { lamp });
     }
 
     // While a draw-all waits, the red lamp alone.
-    window.mnuRandom_Click();
-    QCOMPARE(visibleLamps(window), QStringList { "Lampe rot" });
-    window.Timer2_Timer();
-    QCOMPARE(visibleLamps(window), QStringList { "Lampe aus" });
+    rig.window.mnuRandom_Click();
+    QCOMPARE(announcedLamps(rig.window), QStringList { "Lampe rot" });
+    rig.window.Timer2_Timer();
+    QCOMPARE(announcedLamps(rig.window), QStringList { "Lampe aus" });
 }
 
 void AccessibilityTest::shouldDrawAndAddByKeyboard()

@@ -11,7 +11,6 @@
 #include <QTimer>
 
 #include <cmath>
-#include <iterator>
 
 using Answer = Platform::Answer;
 Q_DECLARE_METATYPE(Platform::Answer)
@@ -21,26 +20,6 @@ namespace {
 // The largest value the generator gives: 1 - 2^-24.
 const float largest = std::nextafter(1.0F, 0.0F);
 
-// A random value from the middle of the slice that draws k from 1..n.
-float valueFor(int k, int n)
-{
-    return (static_cast<float>(k) - 0.5F) / static_cast<float>(n);
-}
-
-QString boxText(
-    const QString &prompt, const QString &title, Platform::Icon icon, Platform::Buttons buttons)
-{
-    return QStringLiteral("%1 | %2 | icon %3 | buttons %4")
-        .arg(prompt, title)
-        .arg(static_cast<int>(icon))
-        .arg(static_cast<int>(buttons));
-}
-
-QString boxText(const ShownBox &box)
-{
-    return boxText(box.prompt, box.title, box.icon, box.buttons);
-}
-
 const QString optionQuestion
     = boxText(QStringLiteral("Möchten Sie, dass doppelt ermittelte Zahlen gemeldet werden?"),
         QStringLiteral("Doppelte Zahlen überspringen"), Platform::Icon::Question,
@@ -49,76 +28,12 @@ const QString duplicateQuestion = boxText(QStringLiteral("Zahl bereits vorhanden
     QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
 const QString boundError
     = boxText(QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
-        QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+        QStringLiteral("Fehler!"), Platform::Icon::Critical);
 
 QString exhausted(const QString &prompt)
 {
-    return boxText(prompt, QStringLiteral("Zolta iacta est"), Platform::Icon::Information,
-        Platform::Buttons::Ok);
+    return boxText(prompt, QStringLiteral("Zolta iacta est"), Platform::Icon::Information);
 }
-
-QStringList numbersUpTo(int last)
-{
-    QStringList texts;
-    for (int i = 1; i <= last; ++i)
-        texts << QString::number(i);
-    return texts;
-}
-
-// The shared rig with the steps of a single draw.
-class Rig : public WindowRig
-{
-public:
-    using WindowRig::WindowRig;
-
-    // -1 when only the grey lamp shows, 0..2 when only that frame shows, -2
-    // for any other mix.
-    int lamp() const
-    {
-        const QStringList shown = visibleLamps();
-        for (int i = 0; shown.size() == 1 && i < int(std::size(lampNames)); ++i) {
-            if (shown.first() == QLatin1String(lampNames[i]))
-                return i - 1;
-        }
-        return -2;
-    }
-
-    void skipDuplicates(Answer answer)
-    {
-        platform.answers.enqueue(answer);
-        get<QCheckBox>("chkRndClear")->click();
-    }
-    void queue(int k, int n = 10) { platform.randomValues.enqueue(valueFor(k, n)); }
-    // Draws k and lets the animation run to its commit.
-    void drawAndCommit(int k)
-    {
-        queue(k);
-        press();
-        tick(13 - variable("intRounds"));
-    }
-
-    QStringList shownBoxes() const
-    {
-        QStringList texts;
-        for (const ShownBox &box : platform.boxes)
-            texts << boxText(box);
-        return texts;
-    }
-
-    // Everything a draw may change, in one comparable line.
-    QString state() const
-    {
-        return QStringLiteral("items [%1] txtBis '%2' caption '%3' timer %4 zahl %5 counter %6 "
-                              "rounds %7 lamp %8 seeds %9")
-            .arg(items().join(QLatin1Char(',')), field(), caption())
-            .arg(int(timer()->isActive()))
-            .arg(variable("intZahl"))
-            .arg(variable("intCounter"))
-            .arg(variable("intRounds"))
-            .arg(lamp())
-            .arg(platform.seeds.size());
-    }
-};
 
 } // namespace
 
@@ -200,7 +115,7 @@ void DrawTest::shouldAnimateTickByTick()
     QFETCH(int, counter);
     QFETCH(int, rounds);
 
-    Rig rig;
+    WindowRig rig;
     QStringList before;
     if (later) {
         rig.drawAndCommit(3);
@@ -256,7 +171,7 @@ void DrawTest::shouldDrawByFormula()
     QFETCH(float, r);
     QFETCH(int, expected);
 
-    Rig rig;
+    WindowRig rig;
     rig.setBound(bound);
     rig.platform.randomValues.enqueue(r);
     rig.press();
@@ -298,7 +213,7 @@ void DrawTest::shouldRefuseUnusableBound()
     QFETCH(bool, running);
     QFETCH(bool, skipping);
 
-    Rig rig;
+    WindowRig rig;
     if (skipping)
         rig.skipDuplicates(Answer::Yes);
     rig.drawAndCommit(3);
@@ -347,7 +262,7 @@ void DrawTest::shouldReportExhaustedPool()
     QFETCH(int, listed);
     QFETCH(QString, prompt);
 
-    Rig rig;
+    WindowRig rig;
     if (skipping)
         rig.skipDuplicates(Answer::Yes);
     rig.list()->addItems(numbersUpTo(listed));
@@ -368,7 +283,7 @@ void DrawTest::shouldReportExhaustedPool()
 
 void DrawTest::shouldResumePausedAnimation()
 {
-    Rig rig;
+    WindowRig rig;
     rig.skipDuplicates(Answer::No);
     rig.list()->addItems(numbersUpTo(9));
     rig.queue(10);
@@ -417,7 +332,7 @@ void DrawTest::shouldPublishLastPressOnly()
 {
     QFETCH(int, ticksBefore);
 
-    Rig rig(QTime(8, 15, 37)); // seed 3 + 7
+    WindowRig rig(QTime(8, 15, 37)); // seed 3 + 7
     rig.queue(3);
     rig.press();
     rig.tick(ticksBefore);
@@ -465,7 +380,7 @@ void DrawTest::shouldSetSelectionOnCommit()
     QFETCH(QStringList, after);
     QFETCH(int, selected);
 
-    Rig rig;
+    WindowRig rig;
     if (skipping)
         rig.skipDuplicates(Answer::Yes);
     rig.list()->addItems({ "3", "7", "12" });
@@ -522,7 +437,7 @@ void DrawTest::shouldHandleDuplicateAtCommit()
     QFETCH(bool, published);
     QFETCH(QStringList, boxes);
 
-    Rig rig;
+    WindowRig rig;
     rig.skipDuplicates(option);
     const QStringList base = QStringList { "3", "7", "12" } + typedIn;
     rig.list()->addItems({ "3", "7", "12" });
@@ -602,7 +517,7 @@ void DrawTest::shouldKeepDuplicateOptionsInStep()
     QFETCH(bool, report);
     QFETCH(int, questions);
 
-    Rig rig;
+    WindowRig rig;
     auto *box = rig.get<QCheckBox>("chkRndClear");
     auto *item = rig.get<QAction>("mnuDoppelt");
     for (const QChar step : script) {
@@ -680,7 +595,7 @@ void DrawTest::shouldLookUpItems()
     QFETCH(bool, found);
     QFETCH(int, selectedAfter);
 
-    Rig rig;
+    WindowRig rig;
     rig.list()->addItems(items);
     if (selectedBefore >= 0)
         rig.list()->setCurrentRow(selectedBefore);
@@ -706,7 +621,7 @@ void DrawTest::shouldRefuseCommitIntoFullList()
     const bool accepted = !filledMeanwhile;
     const int listed = filledMeanwhile ? 32767 : 32766;
 
-    Rig rig;
+    WindowRig rig;
     rig.list()->addItems(QStringList(32766, QStringLiteral("1")));
     rig.queue(7);
     rig.press();
@@ -731,35 +646,20 @@ void DrawTest::shouldRefuseCommitIntoFullList()
     QCOMPARE(rig.variable("intRounds"), qint16(2));
 }
 
-void DrawTest::shouldRefuseDrawIntoFullListAtPress()
-{
-    Rig rig;
-    rig.list()->addItems(QStringList(32767, QStringLiteral("1")));
-    const QString before = rig.state();
-    rig.press();
-    QCOMPARE(rig.state(), before);
-    QCOMPARE(rig.platform.boxes.size(), 1);
-    QCOMPARE(rig.platform.boxes.first().title, QStringLiteral("Fehler!"));
-}
-
-QTEST_MAIN(DrawTest)
-#include "tst_draw.moc"
-
 void DrawTest::shouldReportAFailureAndStayUsable()
 {
     const QString failure = boxText(QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. "
                                                    "Der Vorgang wurde abgebrochen."),
-                                    QStringLiteral("Fehler!"), Platform::Icon::Critical,
-                                    Platform::Buttons::Ok);
-    Rig rig;
+        QStringLiteral("Fehler!"), Platform::Icon::Critical);
+    WindowRig rig;
     rig.drawAndCommit(4);
 
     // A press whose draw fails: reported, nothing drawn, nothing started.
     rig.platform.failingRandomValues = 1;
     rig.press();
-    QCOMPARE(rig.shownBoxes(), QStringList{failure});
+    QCOMPARE(rig.shownBoxes(), QStringList { failure });
     QVERIFY(!rig.timer()->isActive());
-    QCOMPARE(rig.items(), QStringList{"4"});
+    QCOMPARE(rig.items(), QStringList { "4" });
     QCOMPARE(rig.caption(), QStringLiteral("Zahl = 4"));
 
     // A redraw that fails inside the commit tick: the tick still finishes and
@@ -775,9 +675,23 @@ void DrawTest::shouldReportAFailureAndStayUsable()
     QCOMPARE(rig.lamp(), -1);
     QCOMPARE(rig.variable("intCounter"), qint16(0));
     QCOMPARE(rig.variable("intRounds"), qint16(2));
-    QCOMPARE(rig.items(), QStringList{"4"});
+    QCOMPARE(rig.items(), QStringList { "4" });
 
     // And the next draw works as ever.
     rig.drawAndCommit(9);
-    QCOMPARE(rig.items(), (QStringList{"4", "9"}));
+    QCOMPARE(rig.items(), (QStringList { "4", "9" }));
 }
+
+void DrawTest::shouldRefuseDrawIntoFullListAtPress()
+{
+    WindowRig rig;
+    rig.list()->addItems(QStringList(32767, QStringLiteral("1")));
+    const QString before = rig.state();
+    rig.press();
+    QCOMPARE(rig.state(), before);
+    QCOMPARE(rig.platform.boxes.size(), 1);
+    QCOMPARE(rig.platform.boxes.first().title, QStringLiteral("Fehler!"));
+}
+
+QTEST_MAIN(DrawTest)
+#include "tst_draw.moc"

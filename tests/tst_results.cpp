@@ -30,8 +30,8 @@ private Q_SLOTS:
     void shouldAddNothingForBoundsBelowOne();
     void shouldDrawOnlyTheMissingNumbersAfterARegain_data();
     void shouldDrawOnlyTheMissingNumbersAfterARegain();
-    void shouldRefuseUnusableBound_data();
-    void shouldRefuseUnusableBound();
+    void shouldRefuseUnusableBoundOfDrawAll_data();
+    void shouldRefuseUnusableBoundOfDrawAll();
     void shouldRefuseAdditionsToAFullList_data();
     void shouldRefuseAdditionsToAFullList();
     void shouldCopyTheListLineByLine_data();
@@ -43,61 +43,10 @@ namespace {
 const QString prompt = QStringLiteral("Wähle einen Bereich aus!");
 const QString error = QStringLiteral("Fehler!");
 
-// A message box as one line, so that a mismatch shows every part of it.
-QString box(const QString &text, const QString &title, Platform::Icon icon)
-{
-    const char *iconName = icon == Platform::Icon::Information ? "information"
-        : icon == Platform::Icon::Critical                     ? "critical"
-                                                               : "question";
-    return QStringLiteral("%1 | %2 | %3").arg(title, text, QLatin1String(iconName));
-}
-
 const QString listFullBox
-    = box(QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
-                         "Es wurde nichts hinzugefügt."),
+    = boxText(QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
+                             "Es wurde nichts hinzugefügt."),
         error, Platform::Icon::Critical);
-
-// The shared rig with the message boxes as lines, manual entry and the end
-// of a single draw.
-struct Zolta : WindowRig
-{
-    // The boxes shown so far; every box here has the single button OK.
-    QStringList boxes() const
-    {
-        QStringList shown;
-        for (const ShownBox &one : platform.boxes) {
-            shown << (one.buttons == Platform::Buttons::Ok
-                    ? box(one.prompt, one.title, one.icon)
-                    : QStringLiteral("Yes/No: ") + one.prompt);
-        }
-        return shown;
-    }
-
-    void addByHand(const QString &text)
-    {
-        typeNumber(text);
-        get<QPushButton>("cmdAdd")->click();
-    }
-
-    // Ticks a running single draw up to its commit; false if it never ends.
-    bool finishDraw()
-    {
-        for (int tick = 0; tick < 20 && timer("Timer1")->isActive(); ++tick)
-            window.Timer1_Timer();
-        return !timer("Timer1")->isActive();
-    }
-};
-
-// 1..n as decimal texts, the form the list must hold them in.
-QStringList oneTo(int n, int except = 0)
-{
-    QStringList numbers;
-    for (int i = 1; i <= n; ++i) {
-        if (i != except)
-            numbers << QString::number(i);
-    }
-    return numbers;
-}
 
 QStringList sortedByValue(QStringList numbers)
 {
@@ -120,12 +69,12 @@ void ResultsTest::shouldAddTypedNumberOrSayWhyNot_data()
 
     const QString info = QStringLiteral("Information");
     const QString empty
-        = box(QStringLiteral("Eingabefeld ist leer!"), info, Platform::Icon::Information);
+        = boxText(QStringLiteral("Eingabefeld ist leer!"), info, Platform::Icon::Information);
     const QString noNumber
-        = box(QStringLiteral("Nur Zahlen erlaubt!"), error, Platform::Icon::Critical);
-    const QString range = box(QStringLiteral("Nur Zahlen von -32768 bis 32767 erlaubt!"), error,
+        = boxText(QStringLiteral("Nur Zahlen erlaubt!"), error, Platform::Icon::Critical);
+    const QString range = boxText(QStringLiteral("Nur Zahlen von -32768 bis 32767 erlaubt!"), error,
         Platform::Icon::Critical);
-    const QString duplicate = box(
+    const QString duplicate = boxText(
         QStringLiteral("Der Eintrag ist bereits vorhanden!"), info, Platform::Icon::Information);
     const QStringList none;
     const QStringList fourSeven { "4", "7" };
@@ -171,28 +120,28 @@ void ResultsTest::shouldAddTypedNumberOrSayWhyNot()
     QFETCH(QString, reply);
     QFETCH(bool, focusToField);
 
-    Zolta z;
-    z.window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&z.window));
-    z.list()->addItems(listed);
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    rig.list()->addItems(listed);
     if (selected >= 0)
-        z.list()->setCurrentRow(selected);
-    QCOMPARE(z.selectedRow(), selected);
-    const QList<qint16> variables = z.variables();
-    z.typeNumber(typed);
-    auto *elsewhere = z.get<QWidget>("cmdGo");
+        rig.list()->setCurrentRow(selected);
+    QCOMPARE(rig.selectedRow(), selected);
+    const QList<qint16> variables = rig.variables();
+    rig.typeNumber(typed);
+    auto *elsewhere = rig.get<QWidget>("cmdGo");
     elsewhere->setFocus();
     QCOMPARE(QApplication::focusWidget(), elsewhere);
 
-    z.get<QPushButton>("cmdAdd")->click();
+    rig.get<QPushButton>("cmdAdd")->click();
 
-    QCOMPARE(z.items(), expected);
-    QCOMPARE(z.selectedRow(), expectedSelection);
-    QCOMPARE(z.boxes(), reply.isEmpty() ? QStringList() : QStringList { reply });
-    QCOMPARE(QApplication::focusWidget(), focusToField ? z.get<QWidget>("txtBis") : elsewhere);
-    QCOMPARE(z.field(), typed);
-    QCOMPARE(z.caption(), prompt);
-    QCOMPARE(z.variables(), variables);
+    QCOMPARE(rig.items(), expected);
+    QCOMPARE(rig.selectedRow(), expectedSelection);
+    QCOMPARE(rig.shownBoxes(), reply.isEmpty() ? QStringList() : QStringList { reply });
+    QCOMPARE(QApplication::focusWidget(), focusToField ? rig.get<QWidget>("txtBis") : elsewhere);
+    QCOMPARE(rig.field(), typed);
+    QCOMPARE(rig.caption(), prompt);
+    QCOMPARE(rig.variables(), variables);
 }
 
 void ResultsTest::shouldResetListFieldAndLabelOnly_data()
@@ -211,42 +160,42 @@ void ResultsTest::shouldResetListFieldAndLabelOnly()
     QFETCH(bool, fromMenu);
     QFETCH(bool, withItems);
 
-    Zolta z;
+    WindowRig rig;
     // Both timers running: a draw-all waiting and a single draw half-way.
-    z.choose(QStringLiteral("mnuRandom"));
+    rig.choose(QStringLiteral("mnuRandom"));
     if (withItems) {
         for (const char *number : { "4", "-5", "300" })
-            z.addByHand(QLatin1String(number));
+            rig.addByHand(QLatin1String(number));
     }
-    z.typeNumber(QStringLiteral("12"));
-    z.platform.randomValues.enqueue(0.25F); // 3 of 10
-    z.press();
-    z.tick(2);
-    QVERIFY(z.caption() != prompt);
-    QCOMPARE(z.items().isEmpty(), !withItems);
-    const QList<qint16> variables = z.variables();
-    const QStringList lamps = z.visibleLamps();
+    rig.typeNumber(QStringLiteral("12"));
+    rig.queue(3);
+    rig.press();
+    rig.tick(2);
+    QVERIFY(rig.caption() != prompt);
+    QCOMPARE(rig.items().isEmpty(), !withItems);
+    const QList<qint16> variables = rig.variables();
+    const QStringList lamps = rig.visibleLamps();
 
     if (fromMenu)
-        z.choose(QStringLiteral("mnuReset"));
+        rig.choose(QStringLiteral("mnuReset"));
     else
-        z.get<QPushButton>("cmdReset")->click();
+        rig.get<QPushButton>("cmdReset")->click();
 
-    QCOMPARE(z.items(), QStringList());
-    QCOMPARE(z.field(), QString());
-    QCOMPARE(z.caption(), prompt);
-    QVERIFY(z.timer("Timer1")->isActive());
-    QVERIFY(z.timer("Timer2")->isActive());
-    QCOMPARE(z.timer("Timer1")->interval(), 250);
-    QCOMPARE(z.timer("Timer2")->interval(), 1000);
-    QCOMPARE(z.variables(), variables);
-    QCOMPARE(z.visibleLamps(), lamps);
-    QCOMPARE(z.get<QComboBox>("cboBis")->currentText(), QStringLiteral("10"));
-    QCOMPARE(z.boxes(), QStringList());
+    QCOMPARE(rig.items(), QStringList());
+    QCOMPARE(rig.field(), QString());
+    QCOMPARE(rig.caption(), prompt);
+    QVERIFY(rig.timer("Timer1")->isActive());
+    QVERIFY(rig.timer("Timer2")->isActive());
+    QCOMPARE(rig.timer("Timer1")->interval(), 250);
+    QCOMPARE(rig.timer("Timer2")->interval(), 1000);
+    QCOMPARE(rig.variables(), variables);
+    QCOMPARE(rig.visibleLamps(), lamps);
+    QCOMPARE(rig.get<QComboBox>("cboBis")->currentText(), QStringLiteral("10"));
+    QCOMPARE(rig.shownBoxes(), QStringList());
 
     // The running draw is not cancelled: its number lands in the emptied list.
-    QVERIFY(z.finishDraw());
-    QCOMPARE(z.items(), QStringList { "3" });
+    QVERIFY(rig.finishDraw());
+    QCOMPARE(rig.items(), QStringList { "3" });
 }
 
 void ResultsTest::shouldDrawEveryNumberOnceAfterTheWait_data()
@@ -266,42 +215,42 @@ void ResultsTest::shouldDrawEveryNumberOnceAfterTheWait()
     QFETCH(int, bound);
     QFETCH(int, earlierTicks);
 
-    Zolta z;
-    z.setBound(QString::number(bound));
+    WindowRig rig;
+    rig.setBound(QString::number(bound));
     if (earlierTicks >= 0) {
-        z.choose(QStringLiteral("mnuRandom"));
+        rig.choose(QStringLiteral("mnuRandom"));
         if (earlierTicks > 0)
-            z.window.Timer2_Timer();
-        z.platform.seeds.clear();
+            rig.window.Timer2_Timer();
+        rig.platform.seeds.clear();
     }
     // Numbers listed before the command must not survive it.
-    z.addByHand(QStringLiteral("0"));
-    z.addByHand(QStringLiteral("300"));
-    z.list()->setCurrentRow(0);
+    rig.addByHand(QStringLiteral("0"));
+    rig.addByHand(QStringLiteral("300"));
+    rig.list()->setCurrentRow(0);
 
-    z.choose(QStringLiteral("mnuRandom"));
+    rig.choose(QStringLiteral("mnuRandom"));
 
-    QCOMPARE(z.items(), QStringList());
-    QCOMPARE(z.field(), QString());
-    QCOMPARE(z.caption(), prompt);
-    QCOMPARE(z.visibleLamps(), QStringList { "Image1(1)" });
-    QVERIFY(z.timer("Timer2")->isActive());
-    QCOMPARE(z.timer("Timer2")->interval(), 1000);
+    QCOMPARE(rig.items(), QStringList());
+    QCOMPARE(rig.field(), QString());
+    QCOMPARE(rig.caption(), prompt);
+    QCOMPARE(rig.visibleLamps(), QStringList { "Image1(1)" });
+    QVERIFY(rig.timer("Timer2")->isActive());
+    QCOMPARE(rig.timer("Timer2")->interval(), 1000);
 
-    z.window.Timer2_Timer();
+    rig.window.Timer2_Timer();
 
-    const QStringList drawn = z.items();
-    QCOMPARE(sortedByValue(drawn), oneTo(bound));
-    QCOMPARE(z.caption(), QStringLiteral("Zahl = ") + drawn.last());
-    QCOMPARE(z.field(), drawn.last());
-    QCOMPARE(z.variable("intZahl"), qint16(drawn.last().toInt()));
-    QCOMPARE(z.variable("intCounter"), qint16(0));
-    QCOMPARE(z.selectedRow(), -1);
-    QCOMPARE(z.visibleLamps(), QStringList { "Image0" });
-    QVERIFY(!z.timer("Timer2")->isActive());
-    QCOMPARE(z.boxes(), QStringList());
+    const QStringList drawn = rig.items();
+    QCOMPARE(sortedByValue(drawn), numbersUpTo(bound));
+    QCOMPARE(rig.caption(), QStringLiteral("Zahl = ") + drawn.last());
+    QCOMPARE(rig.field(), drawn.last());
+    QCOMPARE(rig.variable("intZahl"), qint16(drawn.last().toInt()));
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.selectedRow(), -1);
+    QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
+    QVERIFY(!rig.timer("Timer2")->isActive());
+    QCOMPARE(rig.shownBoxes(), QStringList());
     // Seeded once for the whole draw-all, with the start-up seed.
-    QCOMPARE(z.platform.seeds, QList<qint16>({ z.variable("intRandomize") }));
+    QCOMPARE(rig.platform.seeds, QList<qint16>({ rig.variable("intRandomize") }));
 }
 
 void ResultsTest::shouldListNumbersInTheOrderOfTheFormula_data()
@@ -329,20 +278,21 @@ void ResultsTest::shouldListNumbersInTheOrderOfTheFormula()
     QFETCH(QList<float>, randoms);
     QFETCH(QStringList, expected);
 
-    Zolta z;
-    z.setBound(bound);
-    z.choose(QStringLiteral("mnuRandom"));
+    WindowRig rig;
+    rig.setBound(bound);
+    rig.choose(QStringLiteral("mnuRandom"));
     for (float r : randoms)
-        z.platform.randomValues.enqueue(r);
-    z.window.Timer2_Timer();
+        rig.platform.randomValues.enqueue(r);
+    rig.window.Timer2_Timer();
 
-    QCOMPARE(z.items(), expected);
-    QVERIFY(z.platform.randomValues.isEmpty());
-    QCOMPARE(z.caption(), QStringLiteral("Zahl = ") + expected.last());
+    QCOMPARE(rig.items(), expected);
+    QVERIFY(rig.platform.randomValues.isEmpty());
+    QCOMPARE(rig.caption(), QStringLiteral("Zahl = ") + expected.last());
 
     // The list filled in one batch reaches the clipboard like any other.
-    z.choose(QStringLiteral("mnuListCopy"));
-    QCOMPARE(z.platform.clipboard, expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    rig.choose(QStringLiteral("mnuListCopy"));
+    QCOMPARE(
+        rig.platform.clipboard, expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 void ResultsTest::shouldAddNothingForBoundsBelowOne_data()
@@ -365,35 +315,35 @@ void ResultsTest::shouldAddNothingForBoundsBelowOne()
     QFETCH(bool, ticked);
     QFETCH(QString, report);
 
-    Zolta z;
-    z.get<QCheckBox>("chkRndClear")->setChecked(ticked);
-    z.addByHand(QStringLiteral("4"));
-    z.addByHand(QStringLiteral("-5"));
-    z.setBound(bound);
-    z.platform.boxes.clear();
+    WindowRig rig;
+    rig.get<QCheckBox>("chkRndClear")->setChecked(ticked);
+    rig.addByHand(QStringLiteral("4"));
+    rig.addByHand(QStringLiteral("-5"));
+    rig.setBound(bound);
+    rig.platform.boxes.clear();
 
-    z.choose(QStringLiteral("mnuRandom"));
+    rig.choose(QStringLiteral("mnuRandom"));
 
-    QCOMPARE(z.items(), QStringList());
-    QCOMPARE(z.field(), QString());
-    QCOMPARE(z.caption(), prompt);
+    QCOMPARE(rig.items(), QStringList());
+    QCOMPARE(rig.field(), QString());
+    QCOMPARE(rig.caption(), prompt);
     if (report.isEmpty()) {
-        QCOMPARE(z.visibleLamps(), QStringList { "Image1(1)" });
-        QVERIFY(z.timer("Timer2")->isActive());
-        z.window.Timer2_Timer();
-        QCOMPARE(z.items(), QStringList());
-        QCOMPARE(z.field(), QString());
-        QCOMPARE(z.caption(), prompt);
-        QCOMPARE(z.boxes(), QStringList());
+        QCOMPARE(rig.visibleLamps(), QStringList { "Image1(1)" });
+        QVERIFY(rig.timer("Timer2")->isActive());
+        rig.window.Timer2_Timer();
+        QCOMPARE(rig.items(), QStringList());
+        QCOMPARE(rig.field(), QString());
+        QCOMPARE(rig.caption(), prompt);
+        QCOMPARE(rig.shownBoxes(), QStringList());
     } else {
         const QString reported
-            = box(report, QStringLiteral("Zolta iacta est"), Platform::Icon::Information);
-        QCOMPARE(z.boxes(), QStringList { reported });
+            = boxText(report, QStringLiteral("Zolta iacta est"), Platform::Icon::Information);
+        QCOMPARE(rig.shownBoxes(), QStringList { reported });
     }
-    QCOMPARE(z.visibleLamps(), QStringList { "Image0" });
-    QVERIFY(!z.timer("Timer2")->isActive());
-    QCOMPARE(z.variable("intZahl"), qint16(0));
-    QCOMPARE(z.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
+    QVERIFY(!rig.timer("Timer2")->isActive());
+    QCOMPARE(rig.variable("intZahl"), qint16(0));
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
 }
 
 void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain_data()
@@ -418,46 +368,44 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
     QFETCH(int, regained);
     QFETCH(bool, refused);
 
-    Zolta z;
-    z.setBound(QString::number(bound));
-    z.choose(QStringLiteral("mnuRandom"));
+    WindowRig rig;
+    rig.setBound(QString::number(bound));
+    rig.choose(QStringLiteral("mnuRandom"));
     if (byDraw) {
-        z.platform.randomValues.enqueue((float(regained) - 0.5F) / float(bound));
-        z.press();
-        QVERIFY(z.finishDraw());
+        QVERIFY(rig.drawAndCommit(regained, bound));
     } else {
-        z.addByHand(QString::number(regained));
+        rig.addByHand(QString::number(regained));
     }
     const QString first = QString::number(regained);
-    QCOMPARE(z.items(), QStringList { first });
-    z.list()->setCurrentRow(0);
+    QCOMPARE(rig.items(), QStringList { first });
+    rig.list()->setCurrentRow(0);
 
-    z.window.Timer2_Timer();
+    rig.window.Timer2_Timer();
 
-    QVERIFY(!z.timer("Timer2")->isActive());
-    QCOMPARE(z.visibleLamps(), QStringList { "Image0" });
-    QCOMPARE(z.variable("intCounter"), qint16(0));
-    const QStringList listed = z.items();
+    QVERIFY(!rig.timer("Timer2")->isActive());
+    QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    const QStringList listed = rig.items();
     if (refused) {
-        QCOMPARE(z.boxes(), QStringList { listFullBox });
+        QCOMPARE(rig.shownBoxes(), QStringList { listFullBox });
         QCOMPARE(listed, QStringList { first });
         return;
     }
-    QCOMPARE(z.boxes(), QStringList());
+    QCOMPARE(rig.shownBoxes(), QStringList());
     QCOMPARE(listed.first(), first);
-    const QStringList missing = oneTo(bound, regained);
+    const QStringList missing = numbersUpTo(bound, regained);
     QCOMPARE(sortedByValue(listed.mid(1)), missing);
     if (missing.isEmpty()) {
-        QCOMPARE(z.caption(), prompt);
+        QCOMPARE(rig.caption(), prompt);
     } else {
-        QCOMPARE(z.caption(), QStringLiteral("Zahl = ") + listed.last());
-        QCOMPARE(z.field(), listed.last());
-        QCOMPARE(z.variable("intZahl"), qint16(listed.last().toInt()));
-        QCOMPARE(z.selectedRow(), -1);
+        QCOMPARE(rig.caption(), QStringLiteral("Zahl = ") + listed.last());
+        QCOMPARE(rig.field(), listed.last());
+        QCOMPARE(rig.variable("intZahl"), qint16(listed.last().toInt()));
+        QCOMPARE(rig.selectedRow(), -1);
     }
 }
 
-void ResultsTest::shouldRefuseUnusableBound_data()
+void ResultsTest::shouldRefuseUnusableBoundOfDrawAll_data()
 {
     QTest::addColumn<QString>("bound");
     QTest::addColumn<bool>("changedDuringWait");
@@ -470,35 +418,35 @@ void ResultsTest::shouldRefuseUnusableBound_data()
     QTest::newRow("beyond 16 bits typed during the wait") << "40000" << true;
 }
 
-void ResultsTest::shouldRefuseUnusableBound()
+void ResultsTest::shouldRefuseUnusableBoundOfDrawAll()
 {
     QFETCH(QString, bound);
     QFETCH(bool, changedDuringWait);
 
-    Zolta z;
-    z.addByHand(QStringLiteral("4"));
-    z.addByHand(QStringLiteral("9"));
+    WindowRig rig;
+    rig.addByHand(QStringLiteral("4"));
+    rig.addByHand(QStringLiteral("9"));
     if (changedDuringWait) {
-        z.choose(QStringLiteral("mnuRandom"));
-        z.setBound(bound);
-        z.window.Timer2_Timer();
+        rig.choose(QStringLiteral("mnuRandom"));
+        rig.setBound(bound);
+        rig.window.Timer2_Timer();
     } else {
-        z.setBound(bound);
-        z.choose(QStringLiteral("mnuRandom"));
+        rig.setBound(bound);
+        rig.choose(QStringLiteral("mnuRandom"));
     }
 
-    const QString refusal = box(QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis "
-                                               "32767 sein!"),
+    const QString refusal = boxText(QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis "
+                                                   "32767 sein!"),
         error, Platform::Icon::Critical);
-    QCOMPARE(z.boxes(), QStringList { refusal });
+    QCOMPARE(rig.shownBoxes(), QStringList { refusal });
     // Refused before the reset, the list the user had stays; during the wait
     // the command had already emptied it.
-    QCOMPARE(z.items(), changedDuringWait ? QStringList() : QStringList({ "4", "9" }));
-    QCOMPARE(z.field(), changedDuringWait ? QString() : QStringLiteral("9"));
-    QCOMPARE(z.caption(), prompt);
-    QCOMPARE(z.visibleLamps(), QStringList { "Image0" });
-    QVERIFY(!z.timer("Timer2")->isActive());
-    QCOMPARE(z.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.items(), changedDuringWait ? QStringList() : QStringList({ "4", "9" }));
+    QCOMPARE(rig.field(), changedDuringWait ? QString() : QStringLiteral("9"));
+    QCOMPARE(rig.caption(), prompt);
+    QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
+    QVERIFY(!rig.timer("Timer2")->isActive());
+    QCOMPARE(rig.variable("intCounter"), qint16(0));
 }
 
 void ResultsTest::shouldRefuseAdditionsToAFullList_data()
@@ -513,24 +461,24 @@ void ResultsTest::shouldRefuseAdditionsToAFullList()
 {
     QFETCH(bool, byDraw);
 
-    Zolta z;
-    z.setBound(QStringLiteral("32767"));
-    z.choose(QStringLiteral("mnuRandom"));
-    z.window.Timer2_Timer();
-    const QStringList full = z.items();
-    QCOMPARE(sortedByValue(full), oneTo(32767));
-    QCOMPARE(z.boxes(), QStringList());
+    WindowRig rig;
+    rig.setBound(QStringLiteral("32767"));
+    rig.choose(QStringLiteral("mnuRandom"));
+    rig.window.Timer2_Timer();
+    const QStringList full = rig.items();
+    QCOMPARE(sortedByValue(full), numbersUpTo(32767));
+    QCOMPARE(rig.shownBoxes(), QStringList());
 
     if (byDraw) {
-        z.platform.randomValues.enqueue(0.5F);
-        z.press();
-        QVERIFY(z.finishDraw());
+        rig.platform.randomValues.enqueue(0.5F);
+        rig.press();
+        QVERIFY(rig.finishDraw());
     } else {
-        z.addByHand(QStringLiteral("0"));
+        rig.addByHand(QStringLiteral("0"));
     }
 
-    QCOMPARE(z.boxes(), QStringList { listFullBox });
-    QCOMPARE(z.items(), full);
+    QCOMPARE(rig.shownBoxes(), QStringList { listFullBox });
+    QCOMPARE(rig.items(), full);
 }
 
 void ResultsTest::shouldCopyTheListLineByLine_data()
@@ -542,13 +490,14 @@ void ResultsTest::shouldCopyTheListLineByLine_data()
 
     const QString before = QStringLiteral("(vorher)");
     const auto lines = [](int n) {
-        return box(QStringLiteral("Es wurden %1 Zeilen in die Zwischenablage kopiert!").arg(n),
+        return boxText(QStringLiteral("Es wurden %1 Zeilen in die Zwischenablage kopiert!").arg(n),
             QStringLiteral("Kopieren"), Platform::Icon::Information);
     };
-    const QString oneLine = box(QStringLiteral("Es wurde 1 Zeile in die Zwischenablage kopiert!"),
-        QStringLiteral("Kopieren"), Platform::Icon::Information);
+    const QString oneLine
+        = boxText(QStringLiteral("Es wurde 1 Zeile in die Zwischenablage kopiert!"),
+            QStringLiteral("Kopieren"), Platform::Icon::Information);
     const QString failed
-        = box(QStringLiteral("Die Liste konnte nicht in die Zwischenablage kopiert werden!"),
+        = boxText(QStringLiteral("Die Liste konnte nicht in die Zwischenablage kopiert werden!"),
             QStringLiteral("Kopieren"), Platform::Icon::Critical);
 
     QTest::newRow("empty list leaves the clipboard alone")
@@ -573,25 +522,25 @@ void ResultsTest::shouldCopyTheListLineByLine()
     QFETCH(QString, clipboard);
     QFETCH(QString, reply);
 
-    Zolta z;
-    z.platform.clipboardWorks = clipboardWorks;
-    z.list()->addItems(listed);
+    WindowRig rig;
+    rig.platform.clipboardWorks = clipboardWorks;
+    rig.list()->addItems(listed);
     const int selected = listed.isEmpty() ? -1 : int(listed.size() / 2);
     if (selected >= 0)
-        z.list()->setCurrentRow(selected);
-    z.typeNumber(QStringLiteral("42"));
-    const QList<qint16> variables = z.variables();
+        rig.list()->setCurrentRow(selected);
+    rig.typeNumber(QStringLiteral("42"));
+    const QList<qint16> variables = rig.variables();
 
-    z.choose(QStringLiteral("mnuListCopy"));
+    rig.choose(QStringLiteral("mnuListCopy"));
 
-    QCOMPARE(z.platform.clipboard, clipboard);
-    QCOMPARE(z.platform.clipboardWrites, clipboard == QStringLiteral("(vorher)") ? 0 : 1);
-    QCOMPARE(z.boxes(), QStringList { reply });
-    QCOMPARE(z.items(), listed);
-    QCOMPARE(z.selectedRow(), selected);
-    QCOMPARE(z.field(), QStringLiteral("42"));
-    QCOMPARE(z.caption(), prompt);
-    QCOMPARE(z.variables(), variables);
+    QCOMPARE(rig.platform.clipboard, clipboard);
+    QCOMPARE(rig.platform.clipboardWrites, clipboard == QStringLiteral("(vorher)") ? 0 : 1);
+    QCOMPARE(rig.shownBoxes(), QStringList { reply });
+    QCOMPARE(rig.items(), listed);
+    QCOMPARE(rig.selectedRow(), selected);
+    QCOMPARE(rig.field(), QStringLiteral("42"));
+    QCOMPARE(rig.caption(), prompt);
+    QCOMPARE(rig.variables(), variables);
 }
 
 QTEST_MAIN(ResultsTest)

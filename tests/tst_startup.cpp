@@ -25,7 +25,7 @@ class StartupTest : public QObject
 private Q_SLOTS:
     void shouldPlaceEveryControl_data();
     void shouldPlaceEveryControl();
-    void shouldHaveStartUpState();
+    void shouldOpenInTheStartUpState();
     void shouldFitEveryCaption_data();
     void shouldFitEveryCaption();
     void shouldOfferBoundsOneTo256();
@@ -70,16 +70,15 @@ void StartupTest::shouldPlaceEveryControl()
 {
     QFETCH(QString, name);
     QFETCH(QRect, twips);
-    FakePlatform platform;
-    frmMain window(platform);
-    auto *widget = window.findChild<QWidget *>(name);
+    WindowRig rig;
+    auto *widget = rig.window.findChild<QWidget *>(name);
     QVERIFY2(widget != nullptr, qPrintable(name));
     QCOMPARE(widget->geometry(),
         QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
-    QCOMPARE(widget->parentWidget(), &window);
+    QCOMPARE(widget->parentWidget(), &rig.window);
 }
 
-void StartupTest::shouldHaveStartUpState()
+void StartupTest::shouldOpenInTheStartUpState()
 {
     WindowRig rig;
     const frmMain &window = rig.window;
@@ -154,9 +153,8 @@ void StartupTest::shouldFitEveryCaption()
     // The layout is fixed, so the captions must fit the font.
     QFETCH(QString, name);
     QFETCH(QString, caption);
-    FakePlatform platform;
-    frmMain window(platform);
-    auto *widget = window.findChild<QWidget *>(name);
+    WindowRig rig;
+    auto *widget = rig.window.findChild<QWidget *>(name);
     QVERIFY(widget != nullptr);
     if (!caption.isEmpty())
         qobject_cast<QLabel *>(widget)->setText(caption);
@@ -254,10 +252,9 @@ void StartupTest::shouldDeriveSeedFromSeconds()
 
 void StartupTest::shouldShowMenuStatesAfterStartUp()
 {
-    FakePlatform platform;
-    frmMain window(platform);
-    window.Form_MouseDown(2, 0, 10, 10);
-    QCOMPARE(platform.popups, 1);
+    WindowRig rig;
+    rig.window.Form_MouseDown(2, 0, 10, 10);
+    QCOMPARE(rig.platform.popups, 1);
 
     struct Expected
     {
@@ -281,9 +278,9 @@ void StartupTest::shouldShowMenuStatesAfterStartUp()
         { "", true, false, true },
         { "Über...", true, false, false },
     };
-    QCOMPARE(platform.lastMenu.size(), expected.size());
+    QCOMPARE(rig.platform.lastMenu.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
-        const ShownMenuItem &shown = platform.lastMenu.at(i);
+        const ShownMenuItem &shown = rig.platform.lastMenu.at(i);
         QCOMPARE(shown.path, expected.at(i).path);
         QCOMPARE(shown.enabled, expected.at(i).enabled);
         QCOMPARE(shown.checked, expected.at(i).checked);
@@ -292,11 +289,11 @@ void StartupTest::shouldShowMenuStatesAfterStartUp()
 
     // Every item is reachable by its name too; none has a shortcut.
     for (const char *name : { "mnuFile", "mnuEditMenu" })
-        QVERIFY2(window.findChild<QMenu *>(QLatin1String(name)) != nullptr, name);
+        QVERIFY2(rig.window.findChild<QMenu *>(QLatin1String(name)) != nullptr, name);
     for (const char *name :
         { "mnuEdit", "mnuCut", "mnuCopy", "mnuPaste", "mnuLine0", "mnuListCopy", "mnuLine1",
             "mnuRandom", "mnuReset", "mnuLine2", "mnuDoppelt", "mnuLine3", "mnuAbout" }) {
-        auto *action = window.findChild<QAction *>(QLatin1String(name));
+        auto *action = rig.window.findChild<QAction *>(QLatin1String(name));
         QVERIFY2(action != nullptr, name);
         QVERIFY2(action->shortcut().isEmpty(), name);
     }
@@ -345,15 +342,14 @@ void StartupTest::shouldOpenContextMenuOnlyOnRightPress()
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(bool, opens);
 
-    FakePlatform platform;
-    frmMain window(platform);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
 
-    QWidget *widget = &window;
+    QWidget *widget = &rig.window;
     QPoint at(295, 10); // right of the list: bare window
     if (!target.isEmpty()) {
-        widget = window.findChild<QWidget *>(target);
+        widget = rig.window.findChild<QWidget *>(target);
         QVERIFY(widget != nullptr);
         if (auto *view = qobject_cast<QAbstractScrollArea *>(widget))
             widget = view->viewport();
@@ -363,20 +359,18 @@ void StartupTest::shouldOpenContextMenuOnlyOnRightPress()
     }
     QTest::mousePress(widget, button, modifiers, at);
     QTest::mouseRelease(widget, button, modifiers, at);
-    QCOMPARE(platform.popups, opens ? 1 : 0);
+    QCOMPARE(rig.platform.popups, opens ? 1 : 0);
 }
 
 void StartupTest::shouldShowAboutBox()
 {
-    FakePlatform platform;
-    platform.version = { QStringLiteral("Umbenannt"), 1, 3, 0,
+    WindowRig rig;
+    rig.platform.version = { QStringLiteral("Umbenannt"), 1, 3, 0,
         QStringLiteral("Copyright © 2026 Die Zolta-Entwickler") };
-    frmMain window(platform);
-    platform.menuChoices.enqueue(QStringLiteral("mnuAbout"));
-    window.Form_MouseDown(2, 0, 0, 0);
+    rig.choose(QStringLiteral("mnuAbout"));
 
-    QCOMPARE(platform.boxes.size(), 1);
-    const ShownBox &box = platform.boxes.first();
+    QCOMPARE(rig.platform.boxes.size(), 1);
+    const ShownBox &box = rig.platform.boxes.first();
     QCOMPARE(box.prompt,
         QStringLiteral("Umbenannt 1.3\rVersion 1.3.0\r"
                        "Copyright © 2026 Die Zolta-Entwickler"));

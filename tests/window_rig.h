@@ -1,11 +1,13 @@
 #pragma once
 
 // The window on a scripted platform, reached only by names, slots and
-// properties, the way the widget tests look at it.
+// properties, the way the widget tests look at it, with the steps of a draw
+// and message boxes as comparable lines.
 
 #include "fake_platform.h"
 #include "window/main_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -17,6 +19,35 @@
 #include <QStringList>
 #include <QTime>
 #include <QTimer>
+
+#include <iterator>
+
+// A message box as one line, so that a mismatch shows every part of it.
+inline QString boxText(const QString &prompt, const QString &title, Platform::Icon icon,
+    Platform::Buttons buttons = Platform::Buttons::Ok)
+{
+    return QStringLiteral("%1 | %2 | icon %3 | buttons %4")
+        .arg(prompt, title)
+        .arg(static_cast<int>(icon))
+        .arg(static_cast<int>(buttons));
+}
+
+// 1..last as decimal texts, the form the list holds them in, without `except`.
+inline QStringList numbersUpTo(int last, int except = 0)
+{
+    QStringList texts;
+    for (int i = 1; i <= last; ++i) {
+        if (i != except)
+            texts << QString::number(i);
+    }
+    return texts;
+}
+
+// A random value from the middle of the slice that draws k from 1..n.
+inline float valueFor(int k, int n)
+{
+    return (static_cast<float>(k) - 0.5F) / static_cast<float>(n);
+}
 
 class WindowRig
 {
@@ -87,15 +118,82 @@ public:
         return shown;
     }
 
+    // -1 when only the grey lamp shows, 0..2 when only that frame shows, -2
+    // for any other mix.
+    int lamp() const
+    {
+        const QStringList shown = visibleLamps();
+        for (int i = 0; shown.size() == 1 && i < int(std::size(lampNames)); ++i) {
+            if (shown.first() == QLatin1String(lampNames[i]))
+                return i - 1;
+        }
+        return -2;
+    }
+
+    QStringList shownBoxes() const
+    {
+        QStringList texts;
+        for (const ShownBox &box : platform.boxes)
+            texts << boxText(box.prompt, box.title, box.icon, box.buttons);
+        return texts;
+    }
+
+    // Everything a draw may change, in one comparable line.
+    QString state() const
+    {
+        return QStringLiteral("items [%1] txtBis '%2' caption '%3' timer %4 zahl %5 counter %6 "
+                              "rounds %7 lamp %8 seeds %9")
+            .arg(items().join(QLatin1Char(',')), field(), caption())
+            .arg(int(timer()->isActive()))
+            .arg(variable("intZahl"))
+            .arg(variable("intCounter"))
+            .arg(variable("intRounds"))
+            .arg(lamp())
+            .arg(platform.seeds.size());
+    }
+
     void setBound(const QString &text) { get<QComboBox>("cboBis")->setEditText(text); }
     void typeNumber(const QString &text) { get<QLineEdit>("txtBis")->setText(text); }
     void press() { get<QPushButton>("cmdGo")->click(); }
+
+    void addByHand(const QString &text)
+    {
+        typeNumber(text);
+        get<QPushButton>("cmdAdd")->click();
+    }
+
+    // Ticks the box, answering the question that comes with it.
+    void skipDuplicates(Platform::Answer answer)
+    {
+        platform.answers.enqueue(answer);
+        get<QCheckBox>("chkRndClear")->click();
+    }
+
+    // The next draw gives k of 1..n.
+    void queue(int k, int n = 10) { platform.randomValues.enqueue(valueFor(k, n)); }
 
     // Runs `count` ticks of the single draw's timer.
     void tick(int count)
     {
         for (int i = 0; i < count; ++i)
             window.Timer1_Timer();
+    }
+
+    // Ticks a running single draw up to its commit, which comes at round 12;
+    // false if the draw still runs then.
+    bool finishDraw()
+    {
+        for (int left = 13 - variable("intRounds"); left > 0 && timer()->isActive(); --left)
+            window.Timer1_Timer();
+        return !timer()->isActive();
+    }
+
+    // Draws k of 1..n and lets the animation run to its commit.
+    bool drawAndCommit(int k, int n = 10)
+    {
+        queue(k, n);
+        press();
+        return finishDraw();
     }
 
     // Chooses a context-menu item as a person does: right press, then click.

@@ -23,7 +23,6 @@ from zolta_e2e import (  # noqa: E402
     BOUND_COMBO,
     NUMBER_FIELD,
     RESULT_LABEL,
-    LAMP,
     Checks,
     E2EError,
     Session,
@@ -47,24 +46,11 @@ class Controls:
         self.combo = s.find("combo box", geometry=BOUND_COMBO)
         self.field = s.find("text", "Zahl", geometry=NUMBER_FIELD)
         self.label = s.find("label", geometry=RESULT_LABEL)
-        # the lamp is one picture per colour, all at the same place; the
-        # one shown is the lamp's state
-        self.lamps = s.find_all(("image", "label"), name=re.compile(r"^Lampe "),
-                                showing=None)
+        # the lamp is one picture per colour; the one shown is its state
+        self.lamps = s.lamps()
         if len(self.lamps) < 2:
             raise E2EError("expected the lamp pictures ('Lampe ...'), found %r"
                            % [s.describe(a) for a in self.lamps])
-
-
-def lamp_shown(s, ctl):
-    """Name of the lamp picture shown at the lamp's place, or None."""
-    for acc in ctl.lamps:
-        try:
-            if "showing" in s.states(acc) and s.extents(acc) == LAMP:
-                return acc.name
-        except Exception:
-            continue   # a picture hidden while we looked
-    return None
 
 
 def draw(s, checks, ctl, items_before, what):
@@ -83,7 +69,7 @@ def draw(s, checks, ctl, items_before, what):
             value = int(m.group(1))
             if not counts or counts[-1] != value:
                 counts.append(value)
-            lamp = lamp_shown(s, ctl)
+            lamp = s.lamp_shown(ctl.lamps)
             if lamp:
                 lamps.add(lamp)
             return None

@@ -13,7 +13,6 @@ Run: /usr/bin/python3 tests/e2e/test_menu.py <path-to-Zolta> <artifacts-dir>
 """
 
 import os
-import re
 import shutil
 import sys
 import tempfile
@@ -28,7 +27,6 @@ from zolta_e2e import (  # noqa: E402
     NUMBER_FIELD,
     ADD,
     RESULT_LABEL,
-    LAMP,
     BARE_WINDOW,
     WINDOW_TITLE,
     Checks,
@@ -65,22 +63,12 @@ def check_about(s, checks, program_name):
     s.wait_no_alert()
 
 
-def lamp_shown(s, lamps):
-    for acc in lamps:
-        try:
-            if "showing" in s.states(acc) and s.extents(acc) == LAMP:
-                return acc.name
-        except Exception:
-            continue   # hidden while we looked
-    return None
-
-
 def check_draw_all(s, checks):
     lst = s.find("list", "Ergebnisliste", geometry=RESULT_LIST)
     combo = s.find("combo box", geometry=BOUND_COMBO)
     field = s.find("text", "Zahl", geometry=NUMBER_FIELD)
     label = s.find("label", geometry=RESULT_LABEL)
-    lamps = s.find_all(("image", "label"), name=re.compile(r"^Lampe "), showing=None)
+    lamps = s.lamps()
     checks.equal(s.combo_text(combo), "10", "bound before 'Alle Zahlen erzeugen'")
 
     # something in the list first, so that emptying it shows
@@ -97,7 +85,7 @@ def check_draw_all(s, checks):
 
     def all_listed():
         items = s.list_items(lst)
-        lamp = lamp_shown(s, lamps)
+        lamp = s.lamp_shown(lamps)
         now = time.monotonic()
         last.update(items=items, lamp=lamp, label=label.name)
         if not items and lamp == "Lampe rot":

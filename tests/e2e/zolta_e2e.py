@@ -3,10 +3,12 @@
 Run tests with Debian's interpreter, /usr/bin/python3 (it has pyatspi and
 python-xlib).
 
-A ``Session`` starts, each of its own: an Xvfb server on a free display, a
-D-Bus session bus, the AT-SPI bus launcher and then the program, with
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and QT_QPA_PLATFORM=xcb.  The program is
-driven only from outside, the way a person and a screen reader would:
+``run_test()`` runs the test script again under Debian's ``xvfb-run`` and
+``dbus-run-session``, so that it has an X server (Xvfb on a free display) and
+a D-Bus session bus of its own.  A ``Session`` then starts, on those, the
+AT-SPI bus launcher and the program, with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+and QT_QPA_PLATFORM=xcb.  The program is driven only from outside, the way a
+person and a screen reader would:
 
 * input with xdotool (mouse clicks at a control's centre, key presses, typing),
 * reading through AT-SPI (window, labels, text fields, lists, combo boxes,
@@ -25,29 +27,32 @@ window sits where the program puts it.
 Every wait is a poll with a bounded timeout, every external command has a
 timeout, and the whole session has a global timeout guarded by a watchdog.
 On leaving the session every process it started is ended (by process id),
-also after a failure or a timeout.  On a failure the session writes the
-AT-SPI tree (``atspi-tree.txt``), a screenshot (``failure.png``) and the
-logs of the program and the helper processes into the artifacts directory.
+also after a failure or a timeout; xvfb-run and dbus-run-session end the X
+server and the session bus when the script ends.  On a failure the session
+writes the AT-SPI tree (``atspi-tree.txt``), a screenshot (``failure.png``)
+and the logs of the program and the helper processes into the artifacts
+directory.
 
 One Session per Python process: libatspi keeps its connection to the first
 accessibility bus it used.  Run every test script as its own process.
 
 Minimal use::
 
-    with Session("/path/to/Zolta", "/tmp/artifacts") as s:
-        label = s.find("label", "Wähle einen Bereich aus!")
-        s.click(s.find("push button", "Los!"))
-        s.wait_for(lambda: s.find_all("label", name=re.compile(r"^\\d+$")),
-                   "a drawn number")
+    def main(executable, artifacts):
+        with Session(executable, artifacts) as s:
+            s.click(s.find("push button", "Los!"))
+            s.wait_for(lambda: s.find_all("label", name=re.compile(r"^Zahl = ")),
+                       "a drawn number")
 
-Test scripts can use ``run_test(main)`` for argument handling, the
-PASS/FAIL line and the exit code, and ``Checks`` to collect several
-independent findings before failing.
+    if __name__ == "__main__":
+        run_test(main)
+
+``run_test(main)`` also handles the arguments, the PASS/FAIL line and the
+exit code; ``Checks`` collects several independent findings before failing.
 """
 
 import os
 import re
-import select
 import shutil
 import signal
 import subprocess
@@ -82,10 +87,15 @@ STARTUP_TIMEOUT = 30.0       # seconds until the program's window is usable
 GLOBAL_TIMEOUT = 180.0       # seconds for the whole session
 COMMAND_TIMEOUT = 10.0       # seconds for one helper command (xdotool, ...)
 POLL_INTERVAL = 0.05
+SCREEN = "1024x768x24"       # Xvfb screen, WIDTHxHEIGHTxDEPTH
 
-# X input-method independent names for a few keys (xdotool keysym names).
-KEY_ENTER = "Return"
-KEY_ESCAPE = "Escape"
+# Set by run_test() for the script run again under xvfb-run and dbus-run-session.
+OWN_SESSION = "ZOLTA_E2E_OWN_SESSION"
+# What the desktop around the test must not lend it: its displays, buses,
+# session, locale and Qt theme.
+FOREIGN_ENV = ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS",
+               "LC_ALL", "LANGUAGE", "SESSION_MANAGER", "XAUTHORITY", "QT_QPA_PLATFORMTHEME",
+               "QT_STYLE_OVERRIDE")
 
 
 class E2EError(AssertionError):
@@ -103,10 +113,6 @@ class ProgramEnded(E2EError):
 # --------------------------------------------------------------------------
 # small helpers
 
-def _monotonic():
-    return time.monotonic()
-
-
 def poll(fn, timeout=DEFAULT_TIMEOUT, what="a condition", interval=POLL_INTERVAL):
     """Call fn() until it returns a truthy value; return that value.
 
@@ -114,7 +120,7 @@ def poll(fn, timeout=DEFAULT_TIMEOUT, what="a condition", interval=POLL_INTERVAL
     error raised when the timeout passes.  ProgramEnded and SessionTimeout
     end the wait at once.
     """
-    deadline = _monotonic() + timeout
+    deadline = time.monotonic() + timeout
     last_exc = None
     while True:
         try:
@@ -128,7 +134,7 @@ def poll(fn, timeout=DEFAULT_TIMEOUT, what="a condition", interval=POLL_INTERVAL
             last_exc = exc
         except Exception as exc:  # pyatspi raises GLib errors for stale objects
             last_exc = exc
-        if _monotonic() >= deadline:
+        if time.monotonic() >= deadline:
             msg = "timed out after %.1f s waiting for %s" % (timeout, what)
             if last_exc is not None:
                 msg += " (last error: %s: %s)" % (type(last_exc).__name__, last_exc)
@@ -194,12 +200,9 @@ class Checks:
 
     def __init__(self):
         self.failures = []
-        self.passed = 0
 
     def check(self, ok, message):
-        if ok:
-            self.passed += 1
-        else:
+        if not ok:
             self.failures.append(message)
         return ok
 
@@ -214,7 +217,6 @@ class Checks:
         except E2EError as exc:
             self.failures.append("%s: %s" % (what, exc))
             return None
-        self.passed += 1
         return value
 
     def raise_if_failed(self):
@@ -230,43 +232,33 @@ _session_used = False
 
 
 class Session:
-    """Starts Xvfb, a D-Bus session bus, the AT-SPI bus and the program.
+    """Starts the AT-SPI bus and the program on the script's own X server and bus.
 
     Parameters:
       executable     path of the program
       artifacts_dir  where logs, screenshots and failure dumps go (created)
       extra_env      extra environment variables for the program
-      args           extra command line arguments for the program
-      home           HOME (and XDG config/data/cache below it) of the
-                     program; a fresh empty one under the session's temporary
-                     directory when None.  Settings survive restart_program();
-                     to share them between test processes pass a directory.
       timeout        global timeout of the whole session in seconds
-      screen         Xvfb screen, WIDTHxHEIGHTxDEPTH
-      wait_window    wait in __enter__ until the main window is shown
+
+    The program gets a fresh empty HOME under the session's temporary
+    directory; it survives restart_program().  Further helpers (a screen
+    reader, say) start with _spawn(name, cmd, self.env): logged to
+    <name>.log and ended with the session.
     """
 
-    def __init__(self, executable, artifacts_dir, extra_env=None, args=(),
-                 home=None, timeout=GLOBAL_TIMEOUT, screen="1024x768x24",
-                 wait_window=True, window_title=WINDOW_TITLE):
+    def __init__(self, executable, artifacts_dir, extra_env=None, timeout=GLOBAL_TIMEOUT):
         self.executable = os.path.abspath(executable)
         self.artifacts_dir = os.path.abspath(artifacts_dir)
         self.extra_env = dict(extra_env or {})
-        self.args = list(args)
-        self.home = home
         self.timeout = float(timeout)
-        self.screen = screen
-        self.wait_window = wait_window
-        self.window_title = window_title
 
         self.display = None
-        self.bus_address = None
+        self.env = None                # of every process the session starts
         self.tag = "zolta-e2e-" + uuid.uuid4().hex
         self.tmpdir = None
         self.proc = None               # the program under test
         self._helpers = []             # [(name, Popen)] in start order
         self._logs = []                # open log files
-        self._old_environ = None
         self._deadline = None
         self._watchdog = None
         self._watchdog_stop = threading.Event()
@@ -274,7 +266,6 @@ class Session:
         self._app = None
         self._window = None
         self._xid = None
-        self.timings = {}              # name -> seconds since the program started
 
     # ---- context manager -------------------------------------------------
 
@@ -284,10 +275,13 @@ class Session:
             raise E2EError("only one Session per Python process (libatspi keeps "
                            "its first accessibility bus); run tests as separate processes")
         _session_used = True
+        if os.environ.get(OWN_SESSION) != "1":
+            raise E2EError("a Session needs an X server and a session bus of its own: "
+                           "start the test script through run_test()")
         if not os.access(self.executable, os.X_OK):
             raise E2EError("program not found or not executable: %s" % self.executable)
         os.makedirs(self.artifacts_dir, exist_ok=True)
-        self._deadline = _monotonic() + self.timeout
+        self._deadline = time.monotonic() + self.timeout
         self._start_watchdog()
         try:
             self._start_all()
@@ -307,9 +301,6 @@ class Session:
         finally:
             self._stop_all()
             self._watchdog_stop.set()
-            if self._old_environ is not None:
-                os.environ.clear()
-                os.environ.update(self._old_environ)
             if self.tmpdir:
                 shutil.rmtree(self.tmpdir, ignore_errors=True)
         if exc_type is KeyboardInterrupt and self._timed_out:
@@ -318,12 +309,9 @@ class Session:
 
     # ---- timeouts --------------------------------------------------------
 
-    def remaining(self):
-        return max(0.0, self._deadline - _monotonic())
-
     def _bounded(self, timeout):
         """A wait's timeout, cut to the time left in the session."""
-        left = self.remaining()
+        left = self._deadline - time.monotonic()
         if left <= 0:
             raise SessionTimeout("global session timeout of %.0f s passed" % self.timeout)
         return min(timeout, left)
@@ -366,104 +354,29 @@ class Session:
         self._helpers.append((name, p))
         return p
 
-    def _read_line_from(self, fd, timeout, what, proc):
-        """Read one line from a pipe fd within timeout."""
-        deadline = _monotonic() + timeout
-        data = b""
-        while b"\n" not in data:
-            left = deadline - _monotonic()
-            if left <= 0:
-                raise E2EError("timed out after %.1f s waiting for %s" % (timeout, what))
-            if proc.poll() is not None:
-                # the process ended; take what is left in the pipe
-                r, _, _ = select.select([fd], [], [], 0)
-                if not r:
-                    raise E2EError("%s: process ended with code %s" % (what, proc.returncode))
-            r, _, _ = select.select([fd], [], [], min(left, 0.2))
-            if r:
-                chunk = os.read(fd, 4096)
-                if not chunk:
-                    if data:
-                        break
-                    raise E2EError("%s: pipe closed without output" % what)
-                data += chunk
-        return data.split(b"\n", 1)[0].decode().strip()
-
-    def _base_env(self):
-        env = dict(os.environ)
-        for k in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY",
-                  "AT_SPI_BUS_ADDRESS", "LC_ALL", "LANGUAGE", "SESSION_MANAGER",
-                  "XAUTHORITY", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE"):
-            env.pop(k, None)
-        env["LANG"] = "C.UTF-8"
-        env["ZOLTA_E2E_TAG"] = self.tag    # marks every process of this session
-        runtime = os.path.join(self.tmpdir, "runtime")
-        os.makedirs(runtime, mode=0o700, exist_ok=True)
-        env["XDG_RUNTIME_DIR"] = runtime
-        return env
-
     def _start_all(self):
         self.tmpdir = tempfile.mkdtemp(prefix="zolta-e2e-")
-        env = self._base_env()
-
-        # Xvfb on a free display: it writes the display number to -displayfd.
-        r, w = os.pipe()
-        try:
-            xvfb = self._spawn("xvfb", ["Xvfb", "-displayfd", str(w), "-screen", "0",
-                                        self.screen, "-nolisten", "tcp", "-noreset"],
-                               env, pass_fds=(w,))
-            os.close(w)
-            w = None
-            num = self._read_line_from(r, self._bounded(15), "the Xvfb display number", xvfb)
-        finally:
-            os.close(r)
-            if w is not None:
-                os.close(w)
-        if not num.isdigit():
-            raise E2EError("Xvfb gave an odd display number: %r" % num)
-        self.display = ":" + num
-        env["DISPLAY"] = self.display
+        self.display = os.environ["DISPLAY"]
+        env = dict(os.environ)
+        del env[OWN_SESSION]               # what the session starts is no test script
+        env["ZOLTA_E2E_TAG"] = self.tag    # marks every process of this session
+        env["XDG_RUNTIME_DIR"] = os.path.join(self.tmpdir, "runtime")
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+        self.env = env
         self._add_german_keys()
-
-        # a private session bus that does not fork, so its pid is ours
-        r, w = os.pipe()
-        try:
-            bus = self._spawn("dbus-session",
-                              ["dbus-daemon", "--session", "--nofork", "--nopidfile",
-                               "--address=unix:path=%s" % os.path.join(self.tmpdir, "bus"),
-                               "--print-address=%d" % w],
-                              env, pass_fds=(w,))
-            os.close(w)
-            w = None
-            self.bus_address = self._read_line_from(
-                r, self._bounded(15), "the D-Bus session bus address", bus)
-        finally:
-            os.close(r)
-            if w is not None:
-                os.close(w)
-        env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
 
         # the accessibility bus
         self._spawn("at-spi-bus-launcher",
                     ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env)
-        poll(lambda: self._name_has_owner(env, "org.a11y.Bus"),
+        poll(lambda: self._name_has_owner("org.a11y.Bus"),
              self._bounded(15), "the AT-SPI bus launcher (org.a11y.Bus)")
-        self._env = env
-
-        # this process talks AT-SPI on the new buses
-        self._old_environ = dict(os.environ)
-        for k in ("AT_SPI_BUS_ADDRESS",):
-            os.environ.pop(k, None)
-        os.environ["DISPLAY"] = self.display
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
 
         self._start_program()
-        if self.wait_window:
-            self.wait_started()
+        self.wait_started()
 
     def _start_program(self):
-        penv = dict(self._env)
-        home = self.home or os.path.join(self.tmpdir, "home")
+        penv = dict(self.env)
+        home = os.path.join(self.tmpdir, "home")
         os.makedirs(home, exist_ok=True)
         penv["HOME"] = home
         penv["XDG_CONFIG_HOME"] = os.path.join(home, ".config")
@@ -473,13 +386,10 @@ class Session:
         penv["QT_ACCESSIBILITY"] = "1"
         penv["QT_QPA_PLATFORM"] = "xcb"
         penv.update(self.extra_env)
-        self.program_env = penv
         self._starts = getattr(self, "_starts", 0) + 1
         log = "program" if self._starts == 1 else "program-%d" % self._starts
         self._app = self._window = self._xid = None
-        self.timings = {}
-        self._t0 = _monotonic()
-        self.proc = self._spawn(log, [self.executable] + self.args, penv, cwd=self.tmpdir)
+        self.proc = self._spawn(log, [self.executable], penv, cwd=self.tmpdir)
 
     def stop_program(self, timeout=5.0):
         """End the program (SIGTERM, then SIGKILL); return its exit code."""
@@ -495,7 +405,7 @@ class Session:
                 self.proc.wait(timeout=5)
         return self.proc.returncode
 
-    def restart_program(self, wait_window=True, executable=None):
+    def restart_program(self, executable=None):
         """Start the program again on the same display and buses (same HOME).
 
         Ends a still running instance first.  Use this, not a second Session,
@@ -509,8 +419,7 @@ class Session:
         if executable is not None:
             self.executable = os.path.abspath(executable)
         self._start_program()
-        if wait_window:
-            self.wait_started()
+        self.wait_started()
 
     # characters (plain, shifted) put on free keycodes of the Xvfb keymap
     EXTRA_KEYS = [("ä", "Ä"), ("ö", "Ö"), ("ü", "Ü"), ("ß", "ß"), ("€", "€"),
@@ -551,29 +460,20 @@ class Session:
         finally:
             d.close()
 
-    def _name_has_owner(self, env, name):
-        res = subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name],
-            env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL, timeout=COMMAND_TIMEOUT)
+    def _name_has_owner(self, name):
+        res = self.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                        "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                        "string:" + name], check=False)
         return res.returncode == 0 and b"boolean true" in res.stdout
 
-    def _elapsed(self):
-        return _monotonic() - self._t0
-
     def wait_started(self, timeout=STARTUP_TIMEOUT):
-        """Wait until the program's main window is on AT-SPI and mapped in X."""
+        """Wait until the program's main window is on AT-SPI, mapped in X and painted."""
         self.app(timeout)
-        self.timings.setdefault("atspi_app", self._elapsed())
         self.window(timeout)
-        self.timings.setdefault("atspi_window", self._elapsed())
         self.x_window_id(timeout)
         poll(lambda: self.x_geometry()["map_state"] == "IsViewable",
              self._bounded(timeout), "the X window to be mapped")
-        self.timings.setdefault("x_window_mapped", self._elapsed())
         self.wait_painted(timeout)
-        self.timings.setdefault("painted", self._elapsed())
 
     def _program_check(self):
         if self.proc is not None and self.proc.poll() is not None:
@@ -582,12 +482,6 @@ class Session:
 
     def is_running(self):
         return self.proc is not None and self.proc.poll() is None
-
-    def wait_exit(self, timeout=DEFAULT_TIMEOUT):
-        """Wait until the program ends; return its exit code."""
-        poll(lambda: self.proc.poll() is not None, self._bounded(timeout),
-             "the program to end")
-        return self.proc.returncode
 
     def _tagged_pids(self):
         """Processes that carry this session's tag in their environment."""
@@ -664,8 +558,8 @@ class Session:
                     os.kill(pid, sig)
                 except OSError:
                     pass
-            end = _monotonic() + 2
-            while _monotonic() < end and any(self._alive(pid) for pid in left):
+            end = time.monotonic() + 2
+            while time.monotonic() < end and any(self._alive(pid) for pid in left):
                 time.sleep(0.05)
 
     # ---- external commands ----------------------------------------------
@@ -673,7 +567,7 @@ class Session:
     def run(self, cmd, timeout=COMMAND_TIMEOUT, check=True, input=None):
         """Run a helper command on the session's display and bus; return CompletedProcess."""
         try:
-            res = subprocess.run(cmd, env=self._env, input=input,
+            res = subprocess.run(cmd, env=self.env, input=input,
                                  stdin=None if input is not None else subprocess.DEVNULL,
                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                  timeout=self._bounded(timeout))
@@ -717,14 +611,14 @@ class Session:
         def find():
             self._program_check()
             for c in self.top_levels():
-                if c.name == self.window_title and c.getRoleName() in ("filler", "frame", "window"):
+                if c.name == WINDOW_TITLE and c.getRoleName() in ("filler", "frame", "window"):
                     if "showing" in self.states(c):
                         return c
             return None
 
         try:
             self._window = poll(find, self._bounded(timeout),
-                                "a window titled %r on AT-SPI" % self.window_title)
+                                "a window titled %r on AT-SPI" % WINDOW_TITLE)
         except ProgramEnded:
             raise
         except E2EError as exc:
@@ -736,10 +630,6 @@ class Session:
                 tops = "unknown (%s)" % e
             raise E2EError("%s; the program's top-level objects: %s" % (exc, tops)) from None
         return self._window
-
-    @staticmethod
-    def role(acc):
-        return acc.getRoleName()
 
     @staticmethod
     def states(acc):
@@ -834,32 +724,33 @@ class Session:
 
         return poll(one, self._bounded(timeout), "one object with " + what)
 
-    def control_at(self, role, x, y, w, h, tolerance=0, timeout=DEFAULT_TIMEOUT):
-        """The control of the given role at exactly (x, y, w, h) in the window."""
-        return self.find(role, geometry=(x, y, w, h), tolerance=tolerance, timeout=timeout)
-
     def describe(self, acc):
         try:
             return "%s %r at %r" % (acc.getRoleName(), acc.name, self.extents(acc))
         except Exception as exc:
             return "<gone: %s>" % exc
 
+    def lamps(self):
+        """The lamp's pictures, one per colour, all at the same place, shown or not."""
+        return self.find_all(("image", "label"), name=re.compile(r"^Lampe "), showing=None)
+
     # ---- AT-SPI: reading -------------------------------------------------
+
+    def lamp_shown(self, lamps):
+        """Name of the lamp picture shown at the lamp's place, or None."""
+        for acc in lamps:
+            try:
+                if "showing" in self.states(acc) and self.extents(acc) == LAMP:
+                    return acc.name
+            except Exception:
+                continue   # a picture hidden while we looked
+        return None
 
     @staticmethod
     def text_contents(acc):
         """The text of an object with the Text interface (line edit, ...)."""
         t = acc.queryText()
         return t.getText(0, -1)
-
-    def text_of(self, acc):
-        """What a screen reader reads: Text contents if any, else the name."""
-        try:
-            return self.text_contents(acc)
-        except NotImplementedError:
-            return acc.name
-        except Exception:
-            return acc.name
 
     def combo_text(self, combo):
         """The text shown by a combo box (its editable 'text' child if it has one)."""
@@ -885,20 +776,6 @@ class Session:
     def list_items(self, lst):
         """Names of the 'list item' children of a list, in order."""
         return [c.name for c in self.children(lst) if c.getRoleName() == "list item"]
-
-    def list_selection(self, lst):
-        """Names of the selected items of a list."""
-        return [c.name for c in self.children(lst)
-                if c.getRoleName() == "list item" and "selected" in self.states(c)]
-
-    def is_checked(self, acc):
-        return "checked" in self.states(acc)
-
-    def is_enabled(self, acc):
-        return "enabled" in self.states(acc)
-
-    def has_focus(self, acc):
-        return "focused" in self.states(acc)
 
     # ---- message boxes ---------------------------------------------------
 
@@ -940,17 +817,6 @@ class Session:
         poll(lambda: not [a for a in self.alerts() if _name_matches(title, a.title)],
              self._bounded(timeout), "the message box(es) to close")
 
-    def assert_no_alert(self, settle=0.0):
-        """Fail if a message box is open (optionally after waiting settle s for one)."""
-        end = _monotonic() + settle
-        while True:
-            open_ = self.alerts()
-            if open_:
-                raise E2EError("unexpected message box: %r" % open_[0])
-            if _monotonic() >= end:
-                return
-            time.sleep(POLL_INTERVAL)
-
     def press_alert_button(self, alert, button_name, timeout=DEFAULT_TIMEOUT):
         """Click a message box button with the mouse and wait for the box to close."""
         if button_name not in alert.buttons:
@@ -973,7 +839,7 @@ class Session:
         """The X window id of the main window (xdotool search by exact title)."""
         if self._xid is not None:
             return self._xid
-        pattern = "^" + re.escape(self.window_title) + "$"
+        pattern = "^" + re.escape(WINDOW_TITLE) + "$"
 
         def find():
             self._program_check()
@@ -982,11 +848,11 @@ class Session:
             ids = [int(x) for x in res.stdout.split()]
             if len(ids) > 1:
                 raise E2EError("%d visible X windows titled %r: %r" % (
-                    len(ids), self.window_title, ids))
+                    len(ids), WINDOW_TITLE, ids))
             return ids[0] if ids else None
 
         self._xid = poll(find, self._bounded(timeout),
-                         "an X window titled %r" % self.window_title)
+                         "an X window titled %r" % WINDOW_TITLE)
         return self._xid
 
     def x_geometry(self, xid=None):
@@ -1108,10 +974,6 @@ class Session:
             rows.append(row)
         return rows
 
-    def pixel(self, x, y):
-        """(r, g, b) of one pixel, relative to the window."""
-        return self.window_pixels(x, y, 1, 1)[0][0]
-
     def wait_painted(self, timeout=DEFAULT_TIMEOUT):
         """Wait until the window shows more than one colour (it has been drawn)."""
         def painted():
@@ -1218,12 +1080,9 @@ class Session:
 
     # ---- clipboard -------------------------------------------------------
 
-    def clipboard(self, selection="clipboard", target=None):
+    def clipboard(self):
         """The clipboard's bytes as-is (CR LF intact), or None when it is empty."""
-        cmd = ["xclip", "-o", "-selection", selection]
-        if target:
-            cmd += ["-t", target]
-        res = self.run(cmd, check=False)
+        res = self.run(["xclip", "-o", "-selection", "clipboard"], check=False)
         if res.returncode != 0:
             return None
         return res.stdout
@@ -1232,13 +1091,6 @@ class Session:
 
     def xdotool(self, *args):
         return self.run(["xdotool"] + [str(a) for a in args])
-
-    def focus_window(self, timeout=DEFAULT_TIMEOUT):
-        """Give the main window the keyboard focus and wait until AT-SPI says it is active."""
-        xid = self.x_window_id()
-        self.xdotool("windowfocus", xid)
-        poll(lambda: "active" in self.states(self.window()), self._bounded(timeout),
-             "the window to become active")
 
     def _centre(self, target):
         if isinstance(target, tuple):
@@ -1250,27 +1102,17 @@ class Session:
             raise E2EError("cannot click %s: it has no area" % self.describe(target))
         return x + w // 2, y + h // 2
 
-    def move_to(self, target):
-        x, y = self._centre(target)
-        self.xdotool("mousemove", x, y)
-
-    def click(self, target, button=1, repeat=1):
+    def click(self, target, button=1):
         """Click an accessible's centre, or a point (x, y) relative to the window.
 
         button: 1 left, 2 middle, 3 right.
         """
         self._program_check()
         x, y = self._centre(target)
-        args = ["mousemove", x, y, "click"]
-        if repeat > 1:
-            args += ["--repeat", repeat, "--delay", 80]
-        self.xdotool(*(args + [button]))
+        self.xdotool("mousemove", x, y, "click", button)
 
     def right_click(self, target):
         self.click(target, button=3)
-
-    def double_click(self, target):
-        self.click(target, repeat=2)
 
     def key(self, *keys, delay_ms=30):
         """Press keys one after the other (xdotool names: Return, Escape, Tab, alt+j, ...)."""
@@ -1328,7 +1170,7 @@ class Session:
     def _save_failure_artifacts(self, exc_type, exc, tb):
         notes = []
         # some time for the dumps, also after the global timeout
-        self._deadline = max(self._deadline, _monotonic() + 15)
+        self._deadline = max(self._deadline, time.monotonic() + 15)
         with open(os.path.join(self.artifacts_dir, "failure.txt"), "w") as f:
             f.write("".join(traceback.format_exception(exc_type, exc, tb)))
         if self.is_running() and self.display:
@@ -1352,7 +1194,26 @@ class Session:
 # --------------------------------------------------------------------------
 # test script entry point
 
-def run_test(main, usage=None):
+def _rerun_in_own_session(artifacts):
+    """Run this script again with an X server and a session bus of its own.
+
+    xvfb-run finds a free display (and tries the next one when another test
+    took it meanwhile); -noreset keeps the keymap when the last client
+    leaves, as between two starts of the program.
+    """
+    os.makedirs(artifacts, exist_ok=True)
+    xvfb_log = os.path.join(os.path.abspath(artifacts), "xvfb.log")
+    open(xvfb_log, "w").close()   # xvfb-run appends
+    env = {k: v for k, v in os.environ.items() if k not in FOREIGN_ENV}
+    env.update({"LANG": "C.UTF-8", OWN_SESSION: "1"})
+    cmd = ["xvfb-run", "--auto-servernum", "--error-file", xvfb_log,
+           "--server-args", "-screen 0 %s -noreset" % SCREEN,
+           "dbus-run-session", "--", sys.executable, os.path.abspath(sys.argv[0])] + sys.argv[1:]
+    sys.stdout.flush()
+    os.execvpe(cmd[0], cmd, env)
+
+
+def run_test(main):
     """Entry point for a test script: main(executable, artifacts_dir).
 
     Prints PASS or FAIL with the reason; exits 0 on pass, 1 on a failed check,
@@ -1360,24 +1221,26 @@ def run_test(main, usage=None):
     """
     script = os.path.basename(sys.argv[0])
     if len(sys.argv) != 3:
-        sys.stderr.write(usage or "usage: /usr/bin/python3 %s <path-to-Zolta> <artifacts-dir>\n"
+        sys.stderr.write("usage: /usr/bin/python3 %s <path-to-Zolta> <artifacts-dir>\n"
                          % sys.argv[0])
         sys.exit(2)
     executable, artifacts = sys.argv[1], sys.argv[2]
+    if os.environ.get(OWN_SESSION) != "1":
+        _rerun_in_own_session(artifacts)
 
     def on_term(signum, frame):
         raise SystemExit(128 + signum)
     signal.signal(signal.SIGTERM, on_term)
 
-    t0 = _monotonic()
+    t0 = time.monotonic()
     try:
         main(executable, artifacts)
     except E2EError as exc:
-        print("FAIL %s (%.1f s): %s" % (script, _monotonic() - t0, exc))
+        print("FAIL %s (%.1f s): %s" % (script, time.monotonic() - t0, exc))
         sys.exit(1)
     except Exception:
         traceback.print_exc()
-        print("ERROR %s (%.1f s): unexpected exception (see above)" % (script, _monotonic() - t0))
+        print("ERROR %s (%.1f s): unexpected exception (see above)" % (script, time.monotonic() - t0))
         sys.exit(3)
-    print("PASS %s (%.1f s)" % (script, _monotonic() - t0))
+    print("PASS %s (%.1f s)" % (script, time.monotonic() - t0))
     sys.exit(0)
