@@ -4,7 +4,6 @@
 
 #include "platform/platform.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -157,13 +156,6 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                          static_cast<float>(at.x()), static_cast<float>(at.y()));
         // The field still places its cursor as usual.
         return false;
-    }
-    if (event->type() == QEvent::FocusIn && qobject_cast<QLineEdit *>(watched) != nullptr) {
-        // Qt 6.4 reports a field's caret before its focus; Orca then moves
-        // along silently and never says which field was reached. Report the
-        // focus first.
-        QAccessibleEvent focus(watched, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
     }
     auto *control = qobject_cast<QWidget *>(watched);
     if (control != nullptr && control->window() == this) {

@@ -51,11 +51,8 @@ def main(executable, artifacts):
     log_path = os.path.join(artifacts, "orca-debug.log")
     with Session(executable, artifacts) as s:
         checks = Checks()
-        orca = subprocess.Popen(
-            ["orca", "--replace", "-d", "speech", "--debug-file=" + log_path],
-            env=dict(os.environ, HOME=tempfile.mkdtemp(dir=s.tmpdir)),
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            start_new_session=True)
+        orca = s._spawn("orca", ["orca", "--replace", "-d", "speech", "--debug-file=" + log_path],
+                        dict(s.env, HOME=tempfile.mkdtemp(dir=s.tmpdir)))
         focused = []
         try:
             time.sleep(ORCA_SETTLES)
@@ -63,16 +60,16 @@ def main(executable, artifacts):
             for _ in range(2 * TAB_STOPS):
                 s.key("Tab")
                 time.sleep(SPEAKS)
-                found = [acc.name for acc in s.walk(prune=lambda a: s.role(a) in (
-                    "list", "combo box")) if s.has_focus(acc)]
-                focused.append(found[0] if found else None)
+                focused.append(s.focused_name())
             s.key("Menu")
             time.sleep(SPEAKS)
             s.key("Down")
             time.sleep(SPEAKS)
             s.key("Escape")
             time.sleep(SPEAKS)
-            while s.has_focus(s.find("push button", "Los!")) is False:
+            for _ in range(TAB_STOPS):
+                if s.focused_name() == "Los!":
+                    break
                 s.key("Tab")
             s.key("space")
             label = s.wait_for(lambda: s.find_all("label", re.compile(r"^Zahl = \d+$")),

@@ -1092,6 +1092,19 @@ class Session:
     def xdotool(self, *args):
         return self.run(["xdotool"] + [str(a) for a in args])
 
+    def focus_window(self, timeout=DEFAULT_TIMEOUT):
+        """Give the main window the keyboard focus; wait until AT-SPI says it is active."""
+        self.xdotool("windowfocus", self.x_window_id())
+        poll(lambda: "active" in self.states(self.window()), self._bounded(timeout),
+             "the window to become active")
+
+    def focused_name(self):
+        """The name of the control that has the keyboard focus, or None."""
+        for acc in self.walk(prune=lambda a: a.getRoleName() in ("list", "combo box")):
+            if "focused" in self.states(acc):
+                return acc.name
+        return None
+
     def _centre(self, target):
         if isinstance(target, tuple):
             x, y = target          # relative to the window
