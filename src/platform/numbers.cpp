@@ -50,6 +50,38 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
     return c >= u'0' && c <= u'9';
 }
 
+// Reads "[sign] digits" and nothing else, clamped to the limit.
+[[nodiscard]] bool readExponent(QStringView text, std::int64_t *exponent)
+{
+    qsizetype pos = 0;
+    const bool negative = !text.isEmpty() && text[0] == u'-';
+    if (!text.isEmpty() && (text[0] == u'+' || text[0] == u'-'))
+        ++pos;
+    if (pos == text.size())
+        return false;
+    std::int64_t value = 0;
+    for (; pos < text.size(); ++pos) {
+        if (!isAsciiDigit(text[pos].unicode()))
+            return false;
+        value = std::min(value * 10 + (text[pos].unicode() - u'0'), exponentLimit);
+    }
+    *exponent = negative ? -value : value;
+    return true;
+}
+
+// Power of ten of the leading nonzero digit of whole,fraction e exponent.
+[[nodiscard]] std::int64_t magnitude(const std::string &whole, const std::string &fraction,
+                                     std::int64_t exponent)
+{
+    const std::size_t lead = whole.find_first_not_of('0');
+    if (lead != std::string::npos)
+        return static_cast<std::int64_t>(whole.size() - lead) - 1 + exponent;
+    const std::size_t first = fraction.find_first_not_of('0');
+    const auto zeros =
+        static_cast<std::int64_t>(first == std::string::npos ? fraction.size() : first);
+    return exponent - zeros - 1;
+}
+
 // Checks the syntax documented in the header; false for anything else.
 [[nodiscard]] bool parse(QStringView text, Plain *out)
 {
@@ -102,35 +134,14 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
     if (whole.empty() && fraction.empty())
         return false;
 
+    // Nothing may follow but an exponent.
     std::int64_t exponent = 0;
-    if (pos < end && (at(pos) == u'e' || at(pos) == u'E')) {
-        ++pos;
-        bool negative = false;
-        if (pos < end && (at(pos) == u'+' || at(pos) == u'-')) {
-            negative = at(pos) == u'-';
-            ++pos;
-        }
-        const qsizetype digitsStart = pos;
-        for (; pos < end && isAsciiDigit(at(pos)); ++pos)
-            exponent = std::min(exponent * 10 + (at(pos) - u'0'), exponentLimit);
-        if (pos == digitsStart)
-            return false;
-        if (negative)
-            exponent = -exponent;
-    }
-    if (pos != end)
+    if (pos < end
+        && ((at(pos) != u'e' && at(pos) != u'E')
+            || !readExponent(text.sliced(pos + 1, end - pos - 1), &exponent)))
         return false;
 
-    const std::size_t lead = whole.find_first_not_of('0');
-    const auto wholeSize = static_cast<std::int64_t>(whole.size());
-    if (lead != std::string::npos) {
-        out->magnitude = wholeSize - static_cast<std::int64_t>(lead) - 1 + exponent;
-    } else {
-        const std::size_t first = fraction.find_first_not_of('0');
-        const auto zeros = static_cast<std::int64_t>(
-            first == std::string::npos ? fraction.size() : first);
-        out->magnitude = exponent - zeros - 1;
-    }
+    out->magnitude = magnitude(whole, fraction, exponent);
     plain += whole.empty() ? std::string("0") : whole;
     if (!fraction.empty())
         plain += '.' + fraction;
