@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Zolta and runs every test:
 #   1. clang-tidy and cppcheck over our code (scripts/analyze.sh);
-#   2. the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   2. the suite under AddressSanitizer and UndefinedBehaviorSanitizer, all
+#      but the Debian package test (a package is built from the normal tree);
 #   3. each fuzzer over its committed corpus, once;
 #   4. the whole suite in the normal build: unit and widget tests headless,
 #      end-to-end tests in their own X server, the Debian package test.

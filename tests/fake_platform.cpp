@@ -33,7 +33,7 @@ QAction *findChoice(const QMenu *menu, const QString &name)
 } // namespace
 
 FakePlatform::FakePlatform()
-    : m_fallback(12345, 678)
+    : m_fallback(12345)
 { }
 
 Platform::Answer FakePlatform::messageBox(

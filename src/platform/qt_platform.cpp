@@ -11,11 +11,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-QtPlatform::QtPlatform()
-    : m_random(RandomSource::fromEntropy())
-{
-}
-
 QString QtPlatform::withLineBreaks(const QString &prompt)
 {
     QString text = prompt;

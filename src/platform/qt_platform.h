@@ -4,13 +4,10 @@
 #include "platform/random_source.h"
 
 // The real platform: Qt's message box, menu and clipboard, the system clock,
-// a PCG32 generator seeded from the operating system, and the build's
-// version.
+// a generator seeded from the operating system, and the build's version.
 class QtPlatform final : public Platform
 {
 public:
-    QtPlatform();
-
     Answer messageBox(QWidget *parent, const QString &prompt, const QString &title, Icon icon,
                       Buttons buttons) override;
     void popupMenu(QMenu *menu, const std::optional<QPoint> &at) override;
