@@ -71,7 +71,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Die Zolta-Entwickler <zolta@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# Depends is computed by dpkg-shlibdeps from what the binary links.
+# Depends is computed by dpkg-shlibdeps from what the binary links, and
+# appended to this: Qt's SVG icon engine, a plug-in that the program loads
+# only where a screen scales, draws the pictures there.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
 include(CPack)

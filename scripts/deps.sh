@@ -4,8 +4,8 @@
 # "test" (everything the test command needs).
 set -euo pipefail
 
-build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-    file dpkg-dev)
+build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libqt6svg6
+    fonts-dejavu-core file dpkg-dev)
 test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus dbus-x11
     imagemagick python3-xlib faketime desktop-file-utils appstream orca)
 analyze_packages=(clang-tidy cppcheck python3)

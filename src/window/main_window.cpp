@@ -55,9 +55,11 @@ std::array<QLabel *, 3> lampFrames(QWidget *parent)
     return frames;
 }
 
-QPixmap picture(const char *path)
+// A lamp for a label, which shows a pixmap as it is: drawn for the window's
+// screen, so that it is sharp there at any scale.
+QPixmap lamp(const QWidget *window, const char *name)
 {
-    return pictures::loadIcon(QLatin1String(path)).pixmap(QSize(32, 32));
+    return pictures::load(QLatin1String(name)).pixmap(QSize(32, 32), window->devicePixelRatio());
 }
 
 } // namespace
@@ -99,7 +101,7 @@ void frmMain::createControls()
 {
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(twips(4590), twips(3030));
-    setWindowIcon(pictures::loadIcon(QStringLiteral(":/assets/die.ico")));
+    setWindowIcon(pictures::load(QStringLiteral("die")));
     // The layout is tight: the captions are sized for an 8-point face.
     QFont small = font();
     small.setPixelSize(11);
@@ -119,7 +121,7 @@ void frmMain::createControls()
     cmdAdd->setAccessibleName(QStringLiteral("Zahl hinzufügen"));
     place(cmdAdd, 4080, 1680, 255, 255);
 
-    cmdReset->setIcon(pictures::loadIcon(QStringLiteral(":/assets/pencil.ico")));
+    cmdReset->setIcon(pictures::load(QStringLiteral("pencil")));
     cmdReset->setIconSize(QSize(32, 32));
     cmdReset->setToolTip(QStringLiteral("Reset"));
     cmdReset->setAccessibleName(QStringLiteral("Reset"));
@@ -151,7 +153,7 @@ void frmMain::createControls()
     txtVon->setAccessibleName(QStringLiteral("Untergrenze"));
     place(txtVon, 720, 600, 495, 285);
 
-    cmdGo->setIcon(pictures::loadIcon(QStringLiteral(":/assets/hand.ico")));
+    cmdGo->setIcon(pictures::load(QStringLiteral("hand")));
     cmdGo->setIconSize(QSize(32, 32));
     cmdGo->setToolTip(QStringLiteral("Los!"));
     cmdGo->setAccessibleName(QStringLiteral("Los!"));
@@ -171,16 +173,16 @@ void frmMain::createControls()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 240, 240, 2175, 255);
 
-    Image0->setPixmap(picture(":/assets/lamp_grey.ico"));
+    Image0->setPixmap(lamp(this, "lamp_grey"));
     Image0->setAccessibleName(QStringLiteral("Lampe aus"));
     place(Image0, 3960, 1080, 480, 480);
-    Image1[2]->setPixmap(picture(":/assets/lamp_green.ico"));
+    Image1[2]->setPixmap(lamp(this, "lamp_green"));
     Image1[2]->setAccessibleName(QStringLiteral("Lampe grün"));
     place(Image1[2], 3960, 600, 480, 480);
-    Image1[1]->setPixmap(picture(":/assets/lamp_red.ico"));
+    Image1[1]->setPixmap(lamp(this, "lamp_red"));
     Image1[1]->setAccessibleName(QStringLiteral("Lampe rot"));
     place(Image1[1], 3960, 120, 480, 480);
-    Image1[0]->setPixmap(picture(":/assets/lamp_yellow.ico"));
+    Image1[0]->setPixmap(lamp(this, "lamp_yellow"));
     Image1[0]->setAccessibleName(QStringLiteral("Lampe gelb"));
     place(Image1[0], 120, 960, 480, 480);
 

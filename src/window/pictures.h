@@ -1,23 +1,17 @@
 #pragma once
 
-// The window's pictures are Windows icon files. They are decoded here rather
-// than through Qt's image-format plugin: loading the plugin costs the program
-// half a megabyte of memory at start-up for seven tiny pictures.
+// The window's pictures come from the resources in two forms: hand-drawn PNG
+// images at the sizes a screen at 100 % shows, and their SVG sources, which
+// Qt's SVG icon engine (Debian's libqt6svg6) draws at any other scale.
 
 #include <QIcon>
-#include <QImage>
 
-class QByteArray;
 class QString;
 
 namespace pictures {
 
-// The image of the given size from an icon file's bytes, with its
-// transparency; a null image when the file has no such image or is damaged.
-// Reads uncompressed images of 1, 4, 8, 24 and 32 bits and PNG-compressed ones.
-[[nodiscard]] QImage decodeIcon(const QByteArray &data, int size);
-
-// Every image of an icon file (from the resources), as one QIcon.
-[[nodiscard]] QIcon loadIcon(const QString &path);
+// The picture ":/assets/<name>.png" (with "<name>_16.png" where there is one)
+// as an icon; on a screen that scales it also holds ":/assets/src/<name>.svg".
+[[nodiscard]] QIcon load(const QString &name);
 
 } // namespace pictures

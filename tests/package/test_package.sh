@@ -19,8 +19,9 @@ readonly title='Zolta iacta est'
 readonly client_size='306x202'
 readonly startup_timeout=30 # seconds until the window must be there
 readonly exit_timeout=10    # seconds until the program must end after the close
-# Packages the binary cannot run without; dpkg-shlibdeps must find them.
-readonly required_depends=(libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6)
+# Packages the binary cannot run without; dpkg-shlibdeps must find them, all
+# but the SVG icon engine (a plug-in), which the package names itself.
+readonly required_depends=(libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6)
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/zolta-package.XXXXXX") || exit 2
 xvfb_pid=
