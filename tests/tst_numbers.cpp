@@ -97,27 +97,27 @@ void checkAll(const QString &text, const Outcome &int16, const Outcome &single,
 
 Q_DECLARE_METATYPE(Outcome)
 
-class TestNumbers : public QObject
+class NumbersTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void conversions_data();
-    void conversions();
-    void exactRounding_data();
-    void exactRounding();
-    void longInput_data();
-    void longInput();
-    void everyInt16RoundTrips();
-    void checkedAdd_data();
-    void checkedAdd();
-    void floorReal_data();
-    void floorReal();
-    void int16FromReal_data();
-    void int16FromReal();
+    void shouldReadNumbersAsGermanReadersDo_data();
+    void shouldReadNumbersAsGermanReadersDo();
+    void shouldRoundCorrectlyAtTheEdges_data();
+    void shouldRoundCorrectlyAtTheEdges();
+    void shouldCopeWithLongInput_data();
+    void shouldCopeWithLongInput();
+    void shouldReadBackEveryDecimalText();
+    void shouldAddWithoutWrapping_data();
+    void shouldAddWithoutWrapping();
+    void shouldFloorTowardMinusInfinity_data();
+    void shouldFloorTowardMinusInfinity();
+    void shouldRoundRealsHalfAwayFromZero_data();
+    void shouldRoundRealsHalfAwayFromZero();
 };
 
-void TestNumbers::conversions_data()
+void NumbersTest::shouldReadNumbersAsGermanReadersDo_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
@@ -242,7 +242,7 @@ void TestNumbers::conversions_data()
            value(0));
 }
 
-void TestNumbers::conversions()
+void NumbersTest::shouldReadNumbersAsGermanReadersDo()
 {
     QFETCH(QString, text);
     QFETCH(bool, numeric);
@@ -257,7 +257,7 @@ void TestNumbers::conversions()
 // Correct rounding at the edges. The integer conversion rounds the double
 // value: digits beyond double precision that miss a half by less than that
 // precision count as the half.
-void TestNumbers::exactRounding_data()
+void NumbersTest::shouldRoundCorrectlyAtTheEdges_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<Outcome>("int16");
@@ -294,7 +294,7 @@ void TestNumbers::exactRounding_data()
         << value(std::numeric_limits<float>::denorm_min());
 }
 
-void TestNumbers::exactRounding()
+void NumbersTest::shouldRoundCorrectlyAtTheEdges()
 {
     QFETCH(QString, text);
     QFETCH(Outcome, int16);
@@ -307,7 +307,7 @@ void TestNumbers::exactRounding()
              qPrintable(why));
 }
 
-void TestNumbers::longInput_data()
+void NumbersTest::shouldCopeWithLongInput_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<Outcome>("int16");
@@ -350,7 +350,7 @@ void TestNumbers::longInput_data()
         << notANumber();
 }
 
-void TestNumbers::longInput()
+void NumbersTest::shouldCopeWithLongInput()
 {
     QFETCH(QString, text);
     QFETCH(Outcome, int16);
@@ -369,7 +369,7 @@ void TestNumbers::longInput()
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
 }
 
-void TestNumbers::everyInt16RoundTrips()
+void NumbersTest::shouldReadBackEveryDecimalText()
 {
     for (int v = std::numeric_limits<qint16>::min(); v <= std::numeric_limits<qint16>::max(); ++v) {
         const auto number = static_cast<qint16>(v);
@@ -386,7 +386,7 @@ void TestNumbers::everyInt16RoundTrips()
     }
 }
 
-void TestNumbers::checkedAdd_data()
+void NumbersTest::shouldAddWithoutWrapping_data()
 {
     QTest::addColumn<int>("a");
     QTest::addColumn<int>("b");
@@ -403,7 +403,7 @@ void TestNumbers::checkedAdd_data()
     QTest::newRow("zeros") << 0 << 0 << value(0);
 }
 
-void TestNumbers::checkedAdd()
+void NumbersTest::shouldAddWithoutWrapping()
 {
     QFETCH(int, a);
     QFETCH(int, b);
@@ -419,7 +419,7 @@ void TestNumbers::checkedAdd()
     }
 }
 
-void TestNumbers::floorReal_data()
+void NumbersTest::shouldFloorTowardMinusInfinity_data()
 {
     QTest::addColumn<double>("input");
     QTest::addColumn<double>("expected");
@@ -434,14 +434,14 @@ void TestNumbers::floorReal_data()
     QTest::newRow("beyond 64-bit integers") << 1e300 << 1e300;
 }
 
-void TestNumbers::floorReal()
+void NumbersTest::shouldFloorTowardMinusInfinity()
 {
     QFETCH(double, input);
     QFETCH(double, expected);
     QCOMPARE(numbers::floorReal(input), expected);
 }
 
-void TestNumbers::int16FromReal_data()
+void NumbersTest::shouldRoundRealsHalfAwayFromZero_data()
 {
     QTest::addColumn<double>("input");
     QTest::addColumn<Outcome>("expected");
@@ -464,7 +464,7 @@ void TestNumbers::int16FromReal_data()
     QTest::newRow("minus infinity") << -inf << overflow();
 }
 
-void TestNumbers::int16FromReal()
+void NumbersTest::shouldRoundRealsHalfAwayFromZero()
 {
     QFETCH(double, input);
     QFETCH(Outcome, expected);
@@ -479,6 +479,6 @@ void TestNumbers::int16FromReal()
     }
 }
 
-QTEST_APPLESS_MAIN(TestNumbers)
+QTEST_APPLESS_MAIN(NumbersTest)
 
 #include "tst_numbers.moc"

@@ -23,20 +23,20 @@ double drawFromRange(float r, int n)
 
 } // namespace
 
-class TestRandomSource : public QObject
+class RandomSourceTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void nextIsOnTheGridBelowOne();
-    void sameSeedBeforeEachDrawVaries_data();
-    void sameSeedBeforeEachDrawVaries();
-    void entropyGeneratorsDiffer();
-    void drawsAreUniform_data();
-    void drawsAreUniform();
+    void shouldGiveMultiplesOfTwoToMinus24BelowOne();
+    void shouldVaryWithTheSameSeedBeforeEachDraw_data();
+    void shouldVaryWithTheSameSeedBeforeEachDraw();
+    void shouldStartEachSourceDifferently();
+    void shouldDrawEveryNumberEquallyOften_data();
+    void shouldDrawEveryNumberEquallyOften();
 };
 
-void TestRandomSource::nextIsOnTheGridBelowOne()
+void RandomSourceTest::shouldGiveMultiplesOfTwoToMinus24BelowOne()
 {
     RandomSource source(2024);
     std::set<float> distinct;
@@ -51,7 +51,7 @@ void TestRandomSource::nextIsOnTheGridBelowOne()
     QVERIFY2(distinct.size() > 99'000, qPrintable(QString::number(distinct.size())));
 }
 
-void TestRandomSource::sameSeedBeforeEachDrawVaries_data()
+void RandomSourceTest::shouldVaryWithTheSameSeedBeforeEachDraw_data()
 {
     QTest::addColumn<int>("seed");
 
@@ -62,7 +62,7 @@ void TestRandomSource::sameSeedBeforeEachDrawVaries_data()
     QTest::newRow("seed -32768") << -32768;
 }
 
-void TestRandomSource::sameSeedBeforeEachDrawVaries()
+void RandomSourceTest::shouldVaryWithTheSameSeedBeforeEachDraw()
 {
     QFETCH(int, seed);
 
@@ -77,14 +77,14 @@ void TestRandomSource::sameSeedBeforeEachDrawVaries()
     QVERIFY2(distinct.size() >= 995, qPrintable(QString::number(distinct.size())));
 }
 
-void TestRandomSource::entropyGeneratorsDiffer()
+void RandomSourceTest::shouldStartEachSourceDifferently()
 {
     RandomSource a;
     RandomSource b;
     QVERIFY(nextValues(a, 4) != nextValues(b, 4));
 }
 
-void TestRandomSource::drawsAreUniform_data()
+void RandomSourceTest::shouldDrawEveryNumberEquallyOften_data()
 {
     QTest::addColumn<int>("n");
     QTest::addColumn<double>("lowerLimit");
@@ -104,7 +104,7 @@ void TestRandomSource::drawsAreUniform_data()
     QTest::newRow("N = 256") << 256 << 161.650 << 377.078;
 }
 
-void TestRandomSource::drawsAreUniform()
+void RandomSourceTest::shouldDrawEveryNumberEquallyOften()
 {
     QFETCH(int, n);
     QFETCH(double, lowerLimit);
@@ -128,6 +128,6 @@ void TestRandomSource::drawsAreUniform()
         qPrintable(QStringLiteral("chi-square %1").arg(chiSquare)));
 }
 
-QTEST_APPLESS_MAIN(TestRandomSource)
+QTEST_APPLESS_MAIN(RandomSourceTest)
 
 #include "tst_random_source.moc"
