@@ -23,6 +23,7 @@ private Q_SLOTS:
     void shouldLabelTheBoundFields_data();
     void shouldLabelTheBoundFields();
     void shouldTellTheLampsColour();
+    void shouldDrawAndAddByKeyboard_data();
     void shouldDrawAndAddByKeyboard();
     void shouldKeepTheBoundListOnTheTypedBound();
     void shouldOpenTheMenuFromTheKeyboard_data();
@@ -142,16 +143,24 @@ void AccessibilityTest::shouldTellTheLampsColour()
     QCOMPARE(announcedLamps(rig.window), QStringList { "Lampe aus" });
 }
 
+void AccessibilityTest::shouldDrawAndAddByKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+}
+
 void AccessibilityTest::shouldDrawAndAddByKeyboard()
 {
+    QFETCH(int, key);
     WindowRig rig;
     rig.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&rig.window));
     auto *txtBis = rig.get<QLineEdit>("txtBis");
 
-    // The focus starts on the draw button; Space presses it.
+    // The focus starts on the draw button; Space or Return presses it.
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdGo"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QVERIFY(rig.timer("Timer1")->isActive());
 
     // Tab to the number field, type, and Tab on to "+" to add it.
@@ -161,7 +170,7 @@ void AccessibilityTest::shouldDrawAndAddByKeyboard()
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdAdd"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QCOMPARE(rig.list()->count(), 1);
     QCOMPARE(rig.list()->item(0)->text(), QStringLiteral("42"));
     QVERIFY(rig.platform.boxes.isEmpty());

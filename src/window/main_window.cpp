@@ -196,7 +196,10 @@ void frmMain::createControls()
                                                              lstDone, cboBis, cmdGo})
         control->setAttribute(Qt::WA_NoMousePropagation);
 
-    // Space or Return right after start draws.
+    // Return presses the focused button as Space does (outside a dialog Qt
+    // leaves Return alone), and Space or Return right after start draws.
+    for (QPushButton *button : {cmdGo, cmdAdd, cmdReset})
+        button->setAutoDefault(true);
     cmdGo->setFocus();
 }
 
