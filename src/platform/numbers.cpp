@@ -34,6 +34,8 @@ struct Plain
     // Power of ten of the leading nonzero digit; for a value that
     // std::from_chars cannot represent, it tells overflow from underflow.
     std::int64_t magnitude = 0;
+    // Written without fraction digits or exponent: a whole number.
+    bool whole = false;
 };
 
 // Exponents are clamped here: beyond it every value is far outside double's
@@ -142,6 +144,7 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
         return false;
 
     out->magnitude = magnitude(whole, fraction, exponent);
+    out->whole = fraction.empty() && exponent == 0;
     plain += whole.empty() ? std::string("0") : whole;
     if (!fraction.empty())
         plain += '.' + fraction;
@@ -216,7 +219,24 @@ bool isNumeric(const QString &text)
 
 Converted<qint16> tryToInt16(const QString &text)
 {
-    const Converted<double> real = tryToDouble(text);
+    Plain plain;
+    if (!parse(text, &plain))
+        return {};
+    if (plain.whole) {
+        // Whole numbers, such as every decimal text, are read exactly and
+        // without the floating-point reader, which start-up need not load.
+        int value = 0;
+        const char *const first = plain.text.data();
+        const auto [ptr, ec] = std::from_chars(first, first + plain.text.size(), value);
+        Q_UNUSED(ptr)
+        if (ec == std::errc::result_out_of_range) {
+            Converted<qint16> result;
+            result.failure = Failure::Overflow;
+            return result;
+        }
+        return roundedInt16(value);
+    }
+    const Converted<double> real = toReal<double>(plain);
     if (!real.ok) {
         Converted<qint16> result;
         result.failure = real.failure;
