@@ -163,9 +163,12 @@ void AccessibilityTest::shouldDrawAndAddByKeyboard()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QVERIFY(rig.timer("Timer1")->isActive());
 
-    // Tab to the number field, type, and Tab on to "+" to add it.
+    // Tab to the number field, which selects its text, type over it, and
+    // Tab on to "+" to add it.
+    txtBis->setText(QStringLiteral("7"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), txtBis);
+    QTRY_COMPARE(txtBis->selectedText(), QStringLiteral("7"));
     QTest::keyClicks(txtBis, QStringLiteral("42"));
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -5,6 +5,8 @@
 #include "platform/platform.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QContextMenuEvent>
@@ -53,6 +55,14 @@ bool isKeyboardMenuRequest(const QEvent *event)
         return key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
     }
     return false;
+}
+
+bool isTabIntoField(const QEvent *event)
+{
+    if (event->type() != QEvent::FocusIn)
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
 }
 
 qint16 shiftValue(Qt::KeyboardModifiers modifiers)
@@ -156,6 +166,17 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                          static_cast<float>(at.x()), static_cast<float>(at.y()));
         // The field still places its cursor as usual.
         return false;
+    }
+    if (auto *field = qobject_cast<QLineEdit *>(watched);
+        field != nullptr && isTabIntoField(event)) {
+        // A field reached by Tab selects its text, and Qt 6.4 reports that
+        // selection before the focus: Orca then moves along silently and
+        // never says which field was reached. Take the focus plainly and
+        // select once the focus has been reported.
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(field, &plain);
+        QMetaObject::invokeMethod(field, "selectAll", Qt::QueuedConnection);
+        return true;
     }
     auto *control = qobject_cast<QWidget *>(watched);
     if (control != nullptr && control->window() == this) {
