@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
     auto *list = window.findChild<QListWidget *>(QStringLiteral("lstDone"));
 
     std::printf("%-8s %6s %14s %14s %16s\n", "N", "runs", "tick ms", "repaint ms", "plain tick ms");
-    for (const int n : {10, 256, 4096, 32767}) {
+    for (const int n : { 10, 256, 4096, 32767 }) {
         const int runs = n >= 4096 ? 11 : 51;
         std::vector<double> tick;
         std::vector<double> paint;

@@ -29,8 +29,8 @@ namespace {
 
 [[noreturn]] void fail(const char *what, const QString &text)
 {
-    std::fprintf(stderr, "fuzz_numbers: %s\n  text: \"%s\"\n", what,
-                 text.left(200).toUtf8().constData());
+    std::fprintf(
+        stderr, "fuzz_numbers: %s\n  text: \"%s\"\n", what, text.left(200).toUtf8().constData());
     std::abort();
 }
 
@@ -74,7 +74,7 @@ Real parseWithCLibrary(const std::string &plain, bool *overflow, const QString &
     else
         value = std::strtod(plain.c_str(), &end);
     require(end == plain.c_str() + plain.size(),
-            "the C library stops early in a text the syntax accepts", text);
+        "the C library stops early in a text the syntax accepts", text);
     *overflow = std::isinf(value);
     return value;
 }
@@ -82,29 +82,29 @@ Real parseWithCLibrary(const std::string &plain, bool *overflow, const QString &
 // Checks one real conversion against the C library, bit for bit: both round
 // correctly, subnormal results included.
 template<typename Real>
-void checkReal(const numbers::Converted<Real> &converted, const std::string &plain,
-               const QString &text)
+void checkReal(
+    const numbers::Converted<Real> &converted, const std::string &plain, const QString &text)
 {
     bool overflow = false;
     const Real expected = parseWithCLibrary<Real>(plain, &overflow, text);
     if (overflow) {
         require(!converted.ok && converted.failure == numbers::Failure::Overflow,
-                "a value beyond the real range must fail with Overflow", text);
+            "a value beyond the real range must fail with Overflow", text);
         return;
     }
     require(converted.ok, "a number within the real range must convert", text);
     require(std::isfinite(converted.value), "a converted real must be finite", text);
     require(std::signbit(converted.value) == std::signbit(expected),
-            "the sign of a converted real is wrong", text);
+        "the sign of a converted real is wrong", text);
     require(converted.value == expected, "a converted real is not correctly rounded", text);
 }
 
 void checkInt16(const numbers::Converted<qint16> &whole, const numbers::Converted<double> &real,
-                const QString &text)
+    const QString &text)
 {
     if (!real.ok) {
         require(!whole.ok && whole.failure == numbers::Failure::Overflow,
-                "a value beyond the double range must overflow 16 bits", text);
+            "a value beyond the double range must overflow 16 bits", text);
         return;
     }
     // The integer conversion rounds the double, half away from zero.
@@ -112,10 +112,10 @@ void checkInt16(const numbers::Converted<qint16> &whole, const numbers::Converte
     if (rounded >= -32768.0 && rounded <= 32767.0) {
         require(whole.ok, "a value inside -32768..32767 must convert", text);
         require(whole.value == static_cast<qint16>(rounded),
-                "16-bit value is not the value rounded half away from zero", text);
+            "16-bit value is not the value rounded half away from zero", text);
     } else {
         require(!whole.ok && whole.failure == numbers::Failure::Overflow,
-                "a value outside -32768..32767 must fail with Overflow", text);
+            "a value outside -32768..32767 must fail with Overflow", text);
     }
 }
 
@@ -129,8 +129,8 @@ void checkDecimalText(qint16 value, const QString &origin)
 }
 
 template<typename T, typename Convert>
-void checkThrowingAgrees(const numbers::Converted<T> &converted, Convert convert,
-                         const QString &text)
+void checkThrowingAgrees(
+    const numbers::Converted<T> &converted, Convert convert, const QString &text)
 {
     try {
         const T value = convert(text);
@@ -138,7 +138,7 @@ void checkThrowingAgrees(const numbers::Converted<T> &converted, Convert convert
         require(value == converted.value, "the throwing conversion gave another value", text);
     } catch (const numbers::ConversionError &error) {
         require(!converted.ok && error.failure() == converted.failure,
-                "the throwing conversion failed differently", text);
+            "the throwing conversion failed differently", text);
     }
 }
 
@@ -159,7 +159,7 @@ void checkArithmetic(const std::uint8_t *data, std::size_t size)
             require(fits && result == sum, "checkedAdd gave a wrong sum", origin);
         } catch (const numbers::ConversionError &error) {
             require(!fits && error.failure() == numbers::Failure::Overflow,
-                    "checkedAdd refused a sum in range", origin);
+                "checkedAdd refused a sum in range", origin);
         }
     }
     if (size >= sizeof(double)) {
@@ -172,11 +172,11 @@ void checkArithmetic(const std::uint8_t *data, std::size_t size)
             require(fits && result == rounded, "int16FromReal gave a wrong value", origin);
         } catch (const numbers::ConversionError &error) {
             require(!fits && error.failure() == numbers::Failure::Overflow,
-                    "int16FromReal refused a value in range", origin);
+                "int16FromReal refused a value in range", origin);
         }
         const double floored = numbers::floorReal(value);
         require(floored == std::floor(value) || (std::isnan(value) && std::isnan(floored)),
-                "floorReal is not the floor", origin);
+            "floorReal is not the floor", origin);
     }
 }
 
@@ -194,8 +194,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     checkArithmetic(data, size);
 
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data),
-                                           static_cast<qsizetype>(size));
+    const QString text
+        = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
 
     const bool numeric = numbers::isNumeric(text);
     const numbers::Converted<qint16> whole = numbers::tryToInt16(text);
@@ -203,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const numbers::Converted<double> real = numbers::tryToDouble(text);
 
     require(numeric == numberSyntax().match(text).hasMatch(),
-            "isNumeric disagrees with the documented syntax", text);
+        "isNumeric disagrees with the documented syntax", text);
 
     checkThrowingAgrees(whole, numbers::toInt16, text);
     checkThrowingAgrees(single, numbers::toSingle, text);
@@ -211,20 +211,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (!numeric) {
         require(!whole.ok && whole.failure == numbers::Failure::NotANumber,
-                "tryToInt16 accepted or misreported a text that is no number", text);
+            "tryToInt16 accepted or misreported a text that is no number", text);
         require(!single.ok && single.failure == numbers::Failure::NotANumber,
-                "tryToSingle accepted or misreported a text that is no number", text);
+            "tryToSingle accepted or misreported a text that is no number", text);
         require(!real.ok && real.failure == numbers::Failure::NotANumber,
-                "tryToDouble accepted or misreported a text that is no number", text);
+            "tryToDouble accepted or misreported a text that is no number", text);
         return 0;
     }
 
     require(whole.ok || whole.failure == numbers::Failure::Overflow,
-            "tryToInt16 said NotANumber for a number", text);
+        "tryToInt16 said NotANumber for a number", text);
     require(single.ok || single.failure == numbers::Failure::Overflow,
-            "tryToSingle said NotANumber for a number", text);
+        "tryToSingle said NotANumber for a number", text);
     require(real.ok || real.failure == numbers::Failure::Overflow,
-            "tryToDouble said NotANumber for a number", text);
+        "tryToDouble said NotANumber for a number", text);
 
     const std::string plain = forCLibrary(text);
     checkReal(real, plain, text);
@@ -242,12 +242,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             rounded = numbers::int16FromReal(real.value);
         } catch (const numbers::ConversionError &error) {
             require(error.failure() == numbers::Failure::Overflow,
-                    "int16FromReal failed with something else than Overflow", text);
+                "int16FromReal failed with something else than Overflow", text);
             overflowed = true;
         }
         require(overflowed == !whole.ok, "int16FromReal and tryToInt16 disagree on range", text);
-        require(overflowed || rounded == whole.value, "int16FromReal and tryToInt16 disagree",
-                text);
+        require(
+            overflowed || rounded == whole.value, "int16FromReal and tryToInt16 disagree", text);
     }
     return 0;
 }

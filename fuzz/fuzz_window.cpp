@@ -37,62 +37,59 @@
 namespace {
 
 enum Action : std::uint8_t {
-    TypeBound,           // text -> cboBis edit text
-    TypeNumber,          // text -> txtBis
+    TypeBound, // text -> cboBis edit text
+    TypeNumber, // text -> txtBis
     ClickGo,
     ClickAdd,
     ClickReset,
-    ToggleSkipDoubles,   // chkRndClear->setChecked(!checked)
+    ToggleSkipDoubles, // chkRndClear->setChecked(!checked)
     MenuRandom,
     MenuReset,
     MenuDoubles,
     MenuListCopy,
     MenuAbout,
-    ContextMenuWindow,   // byte: menu item; right press on the window
-    ContextMenuNumber,   // byte: menu item; right press on txtBis
-    OtherPress,          // byte: which button and where
+    ContextMenuWindow, // byte: menu item; right press on the window
+    ContextMenuNumber, // byte: menu item; right press on txtBis
+    OtherPress, // byte: which button and where
     AnswerYes,
     AnswerNo,
     AnswerOk,
-    QueueRandom,         // byte: kind (0, 1-2^-24, 1/2, 2^-24, else three bytes k * 2^-24)
+    QueueRandom, // byte: kind (0, 1-2^-24, 1/2, 2^-24, else three bytes k * 2^-24)
     Tick1IfActive,
     Tick1,
     Tick2IfActive,
     Tick2,
-    FinishAnimation,     // Timer1 ticks while it runs, 16 at most
+    FinishAnimation, // Timer1 ticks while it runs, 16 at most
     ToggleClipboard,
-    DrawOnce,            // ClickGo then FinishAnimation
-    TypeBoundValue,      // two bytes: signed 16-bit value as decimal text into cboBis
-    DrawAllNow,          // MenuRandom then Tick2IfActive
-    AddValue,            // two bytes: value into txtBis, then ClickAdd
-    RealPress,           // byte: a real mouse press event (target, button, modifiers)
-    ActionCount = 29,    // ops 29..31 repeat the first three
+    DrawOnce, // ClickGo then FinishAnimation
+    TypeBoundValue, // two bytes: signed 16-bit value as decimal text into cboBis
+    DrawAllNow, // MenuRandom then Tick2IfActive
+    AddValue, // two bytes: value into txtBis, then ClickAdd
+    RealPress, // byte: a real mouse press event (target, button, modifiers)
+    ActionCount = 29, // ops 29..31 repeat the first three
 };
 
-constexpr std::array<const char *, ActionCount> actionNames{
-    "TypeBound",     "TypeNumber",      "ClickGo",      "ClickAdd",        "ClickReset",
-    "ToggleSkipDoubles", "MenuRandom",  "MenuReset",    "MenuDoubles",     "MenuListCopy",
-    "MenuAbout",     "ContextMenuWindow", "ContextMenuNumber", "OtherPress", "AnswerYes",
-    "AnswerNo",      "AnswerOk",        "QueueRandom",  "Tick1IfActive",   "Tick1",
-    "Tick2IfActive", "Tick2",           "FinishAnimation", "ToggleClipboard", "DrawOnce",
-    "TypeBoundValue", "DrawAllNow",     "AddValue",        "RealPress"};
+constexpr std::array<const char *, ActionCount> actionNames { "TypeBound", "TypeNumber", "ClickGo",
+    "ClickAdd", "ClickReset", "ToggleSkipDoubles", "MenuRandom", "MenuReset", "MenuDoubles",
+    "MenuListCopy", "MenuAbout", "ContextMenuWindow", "ContextMenuNumber", "OtherPress",
+    "AnswerYes", "AnswerNo", "AnswerOk", "QueueRandom", "Tick1IfActive", "Tick1", "Tick2IfActive",
+    "Tick2", "FinishAnimation", "ToggleClipboard", "DrawOnce", "TypeBoundValue", "DrawAllNow",
+    "AddValue", "RealPress" };
 
 // ZOLTA_FUZZ_TRACE=1 prints every action and text: the way to read a crash input.
 const bool tracing = qEnvironmentVariableIsSet("ZOLTA_FUZZ_TRACE");
 
-constexpr std::array<char, 17> alphabet{'0', '1', '2', '3', '5', '7', '9', '-', '+', ',',
-                                        '.', 'e', 'E', ' ', '\t', 'a', '6'};
+constexpr std::array<char, 17> alphabet { '0', '1', '2', '3', '5', '7', '9', '-', '+', ',', '.',
+    'e', 'E', ' ', '\t', 'a', '6' };
 
-const std::array<const char *, 32> cannedTexts{
-    "32767", "32768", "-32768", "-32769", "1", "0", "2", "10", "256", "4096", "1e4",
-    "3,2767e4", "32767,4", "32767,5", "0,5", "1,5", "2,5", "-1", "1e-30", "1e400",
-    "99999999999999999999", "16777216", " 12 ", "1.000,5", "", " ", "0,49999999999999999999",
-    "3,9999999", "1e5", "-0", "65536", "3.4028236e38"};
+const std::array<const char *, 32> cannedTexts { "32767", "32768", "-32768", "-32769", "1", "0",
+    "2", "10", "256", "4096", "1e4", "3,2767e4", "32767,4", "32767,5", "0,5", "1,5", "2,5", "-1",
+    "1e-30", "1e400", "99999999999999999999", "16777216", " 12 ", "1.000,5", "", " ",
+    "0,49999999999999999999", "3,9999999", "1e5", "-0", "65536", "3.4028236e38" };
 
-const std::array<const char *, 16> menuItems{
-    "mnuListCopy", "mnuRandom",  "mnuReset", "mnuDoppelt", "mnuAbout", "mnuCut",
-    "mnuCopy",     "mnuPaste",   "mnuEdit",  "mnuLine2",   "mnuFile",  "",
-    "mnuRandom",   "mnuListCopy", "nichts",  "mnuReset"};
+const std::array<const char *, 16> menuItems { "mnuListCopy", "mnuRandom", "mnuReset", "mnuDoppelt",
+    "mnuAbout", "mnuCut", "mnuCopy", "mnuPaste", "mnuEdit", "mnuLine2", "mnuFile", "", "mnuRandom",
+    "mnuListCopy", "nichts", "mnuReset" };
 
 // A draw-all of more than this many numbers is big; an input may do only a
 // few, so that every input runs in well under a second.
@@ -105,7 +102,10 @@ constexpr int listCapacity = 32767;
 class Bytes
 {
 public:
-    Bytes(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) {}
+    Bytes(const std::uint8_t *data, std::size_t size)
+        : m_data(data)
+        , m_size(size)
+    { }
     [[nodiscard]] bool atEnd() const { return m_pos >= m_size; }
     std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     qint16 word()
@@ -227,7 +227,8 @@ private:
             return typed;
         }
         if (kind < 192)
-            return QString::fromUtf8(cannedTexts[static_cast<std::size_t>(kind - 128) % cannedTexts.size()]);
+            return QString::fromUtf8(
+                cannedTexts[static_cast<std::size_t>(kind - 128) % cannedTexts.size()]);
         return numbers::decimalText(in.word());
     }
 
@@ -352,9 +353,9 @@ private:
     // back), bits 4-6: Shift, Ctrl, Alt.
     void realPress(int how)
     {
-        const std::array<QWidget *, 4> targets{&m_window, m_number, m_list, m_skip};
-        const std::array<Qt::MouseButton, 4> buttons{Qt::LeftButton, Qt::RightButton,
-                                                     Qt::MiddleButton, Qt::BackButton};
+        const std::array<QWidget *, 4> targets { &m_window, m_number, m_list, m_skip };
+        const std::array<Qt::MouseButton, 4> buttons { Qt::LeftButton, Qt::RightButton,
+            Qt::MiddleButton, Qt::BackButton };
         QWidget *target = targets.at(static_cast<std::size_t>(how & 3));
         const Qt::MouseButton button = buttons.at(static_cast<std::size_t>((how >> 2) & 3));
         Qt::KeyboardModifiers modifiers;
@@ -362,11 +363,11 @@ private:
         modifiers.setFlag(Qt::ControlModifier, (how & 32) != 0);
         modifiers.setFlag(Qt::AltModifier, (how & 64) != 0);
         const QPointF at(2, 2);
-        QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button,
-                          modifiers);
+        QMouseEvent press(
+            QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button, modifiers);
         run([&] { QCoreApplication::sendEvent(target, &press); });
         QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), button,
-                            Qt::NoButton, modifiers);
+            Qt::NoButton, modifiers);
         run([&] { QCoreApplication::sendEvent(target, &release); });
     }
 
@@ -478,7 +479,7 @@ private:
         checkInvariants();
         if (usable ? !m_verified.isEmpty() : m_verified != before)
             fail("draw-all did not start from an empty list, or threw away a list it refused",
-                 m_step, m_action);
+                m_step, m_action);
     }
 
     // One tick of the draw-all timer must draw every missing number of the
@@ -569,8 +570,8 @@ private:
                 && (box.prompt.startsWith(QStringLiteral("Ein unerwarteter Fehler"))
                     || box.prompt.startsWith(QStringLiteral("Eine Zahl liegt außerhalb"))
                     || box.prompt.startsWith(QStringLiteral("Ein Text ist keine Zahl")))) {
-                std::fprintf(stderr, "fuzz_window: safety-net box: %s\n",
-                             box.prompt.toUtf8().constData());
+                std::fprintf(
+                    stderr, "fuzz_window: safety-net box: %s\n", box.prompt.toUtf8().constData());
                 fail("a handler's safety net caught a failure", m_step, m_action);
             }
         }
@@ -601,7 +602,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     // One application for the whole run; Qt parses these, not libFuzzer's flags.
     static int argc = 1;
     static char name[] = "fuzz_window";
-    static char *argv[] = {name, nullptr};
+    static char *argv[] = { name, nullptr };
     static QApplication *application = new QApplication(argc, argv);
     Q_UNUSED(application)
     return 0;

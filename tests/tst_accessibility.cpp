@@ -6,8 +6,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
@@ -206,8 +206,8 @@ void AccessibilityTest::shouldOpenTheMenuFromTheKeyboard_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<bool>("menuKey"); // else Shift+F10
-    for (const char *control : { "cmdGo", "txtBis", "cboBis", "lstDone", "cmdReset", "cmdAdd",
-             "chkRndClear" }) {
+    for (const char *control :
+        { "cmdGo", "txtBis", "cboBis", "lstDone", "cmdReset", "cmdAdd", "chkRndClear" }) {
         QTest::addRow("%s, Menu key", control) << control << true;
         QTest::addRow("%s, Shift+F10", control) << control << false;
     }
@@ -226,7 +226,8 @@ void AccessibilityTest::shouldOpenTheMenuFromTheKeyboard()
 
     rig.platform.menuChoices.enqueue(QStringLiteral("mnuAbout"));
     if (menuKey) {
-        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(3, 3), focused->mapToGlobal(QPoint(3, 3)));
+        QContextMenuEvent request(
+            QContextMenuEvent::Keyboard, QPoint(3, 3), focused->mapToGlobal(QPoint(3, 3)));
         QApplication::sendEvent(focused, &request);
     } else {
         QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);
@@ -265,7 +266,8 @@ void AccessibilityTest::shouldOpenNoToolkitMenu()
             popup->close();
         }
     });
-    QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent press(
+        QContextMenuEvent::Mouse, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(widget, &press);
     QCoreApplication::processEvents();
     QCOMPARE(opened, QString());

@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-using numbers::Converted;
 using numbers::ConversionError;
+using numbers::Converted;
 using numbers::Failure;
 
 namespace {
@@ -24,17 +24,17 @@ struct Outcome
 
 Outcome value(double v)
 {
-    return {true, Failure::NotANumber, v};
+    return { true, Failure::NotANumber, v };
 }
 
 Outcome notANumber()
 {
-    return {false, Failure::NotANumber, 0};
+    return { false, Failure::NotANumber, 0 };
 }
 
 Outcome overflow()
 {
-    return {false, Failure::Overflow, 0};
+    return { false, Failure::Overflow, 0 };
 }
 
 const Outcome noNumber = notANumber();
@@ -50,22 +50,22 @@ QString describe(const Outcome &outcome)
 template<typename T>
 Outcome actual(const Converted<T> &converted)
 {
-    return {converted.ok, converted.failure, converted.ok ? double(converted.value) : 0.0};
+    return { converted.ok, converted.failure, converted.ok ? double(converted.value) : 0.0 };
 }
 
 // Compares both the reporting and the throwing form of one conversion; they
 // must agree with each other and with the expectation. Signed zeros compare
 // equal, as the user cannot tell them apart.
 template<typename T, typename Try, typename Throwing>
-bool conversionMatches(const QString &text, const Outcome &expected, Try tryConvert,
-                       Throwing convert, QString *why)
+bool conversionMatches(
+    const QString &text, const Outcome &expected, Try tryConvert, Throwing convert, QString *why)
 {
     const Outcome reported = actual(tryConvert(text));
     Outcome thrown;
     try {
         thrown = value(double(convert(text)));
     } catch (const ConversionError &error) {
-        thrown = {false, error.failure(), 0};
+        thrown = { false, error.failure(), 0 };
     }
     const auto same = [&](const Outcome &a) {
         if (a.ok != expected.ok)
@@ -81,16 +81,15 @@ bool conversionMatches(const QString &text, const Outcome &expected, Try tryConv
     return false;
 }
 
-void checkAll(const QString &text, const Outcome &int16, const Outcome &single,
-              const Outcome &dbl)
+void checkAll(const QString &text, const Outcome &int16, const Outcome &single, const Outcome &dbl)
 {
     QString why;
     QVERIFY2(conversionMatches<qint16>(text, int16, numbers::tryToInt16, numbers::toInt16, &why),
-             qPrintable(QStringLiteral("toInt16: ") + why));
+        qPrintable(QStringLiteral("toInt16: ") + why));
     QVERIFY2(conversionMatches<float>(text, single, numbers::tryToSingle, numbers::toSingle, &why),
-             qPrintable(QStringLiteral("toSingle: ") + why));
+        qPrintable(QStringLiteral("toSingle: ") + why));
     QVERIFY2(conversionMatches<double>(text, dbl, numbers::tryToDouble, numbers::toDouble, &why),
-             qPrintable(QStringLiteral("toDouble: ") + why));
+        qPrintable(QStringLiteral("toDouble: ") + why));
 }
 
 } // namespace
@@ -128,10 +127,10 @@ void NumbersTest::shouldReadNumbersAsGermanReadersDo_data()
     const auto no = [](const char *name, const QString &text) {
         QTest::newRow(name) << text << false << noNumber << noNumber << noNumber;
     };
-    const auto number = [](const char *name, const QString &text, Outcome int16, Outcome single,
-                           Outcome dbl) {
-        QTest::newRow(name) << text << true << int16 << single << dbl;
-    };
+    const auto number
+        = [](const char *name, const QString &text, Outcome int16, Outcome single, Outcome dbl) {
+              QTest::newRow(name) << text << true << int16 << single << dbl;
+          };
 
     no("empty", QString());
     no("one blank", QStringLiteral(" "));
@@ -192,54 +191,46 @@ void NumbersTest::shouldReadNumbersAsGermanReadersDo_data()
     number("largest", QStringLiteral("32767"), value(32767), value(32767), value(32767));
     number("one above largest", QStringLiteral("32768"), overflow(), value(32768), value(32768));
     number("smallest", QStringLiteral("-32768"), value(-32768), value(-32768), value(-32768));
-    number("one below smallest", QStringLiteral("-32769"), overflow(), value(-32769),
-           value(-32769));
-    number("far above range", QStringLiteral("100000"), overflow(), value(100000),
-           value(100000));
+    number(
+        "one below smallest", QStringLiteral("-32769"), overflow(), value(-32769), value(-32769));
+    number("far above range", QStringLiteral("100000"), overflow(), value(100000), value(100000));
     number("comma half", QStringLiteral("1,5"), value(2), value(1.5), value(1.5));
-    number("half rounds away from zero", QStringLiteral("2,5"), value(3), value(2.5),
-           value(2.5));
-    number("negative half rounds away from zero", QStringLiteral("-2,5"), value(-3),
-           value(-2.5), value(-2.5));
+    number("half rounds away from zero", QStringLiteral("2,5"), value(3), value(2.5), value(2.5));
+    number("negative half rounds away from zero", QStringLiteral("-2,5"), value(-3), value(-2.5),
+        value(-2.5));
     number("thousand", QStringLiteral("1.000"), value(1000), value(1000), value(1000));
     number("grouped with fraction", QStringLiteral("-12.345,5"), value(-12346), value(-12345.5),
-           value(-12345.5));
+        value(-12345.5));
     number("two groups", QStringLiteral("1.000.000"), overflow(), value(1e6), value(1e6));
     number("below half", QStringLiteral("0,4"), value(0), value(0.4f), value(0.4));
     number("negative below half", QStringLiteral("-0,4"), value(0), value(-0.4f), value(-0.4));
     number("only fraction", QStringLiteral(",5"), value(1), value(0.5), value(0.5));
-    number("negative only fraction", QStringLiteral("-,5"), value(-1), value(-0.5),
-           value(-0.5));
+    number("negative only fraction", QStringLiteral("-,5"), value(-1), value(-0.5), value(-0.5));
     number("trailing comma", QStringLiteral("5,"), value(5), value(5), value(5));
     number("exponent", QStringLiteral("1e3"), value(1000), value(1000), value(1000));
-    number("capital negative exponent", QStringLiteral("1E-2"), value(0), value(0.01f),
-           value(0.01));
+    number(
+        "capital negative exponent", QStringLiteral("1E-2"), value(0), value(0.01f), value(0.01));
     number("exponent with plus", QStringLiteral("2,5e+1"), value(25), value(25), value(25));
     number("exponent brings fraction to half", QStringLiteral("25e-1"), value(3), value(2.5),
-           value(2.5));
+        value(2.5));
     number("exponent leading zeros", QStringLiteral("1e0000000000000000000003"), value(1000),
-           value(1000), value(1000));
+        value(1000), value(1000));
     number("beyond int16 only", QStringLiteral("1e9"), overflow(), value(1e9f), value(1e9));
     number("largest float", QStringLiteral("3,4028234e38"), overflow(), value(FLT_MAX),
-           value(3.4028234e38));
-    number("beyond float only", QStringLiteral("3,5e38"), overflow(), overflow(),
-           value(3.5e38));
-    number("negative beyond float", QStringLiteral("-1e39"), overflow(), overflow(),
-           value(-1e39));
+        value(3.4028234e38));
+    number("beyond float only", QStringLiteral("3,5e38"), overflow(), overflow(), value(3.5e38));
+    number("negative beyond float", QStringLiteral("-1e39"), overflow(), overflow(), value(-1e39));
     number("beyond double", QStringLiteral("1e999"), overflow(), overflow(), overflow());
-    number("just beyond double", QStringLiteral("1,8e308"), overflow(), overflow(),
-           overflow());
-    number("negative beyond double", QStringLiteral("-1e999"), overflow(), overflow(),
-           overflow());
+    number("just beyond double", QStringLiteral("1,8e308"), overflow(), overflow(), overflow());
+    number("negative beyond double", QStringLiteral("-1e999"), overflow(), overflow(), overflow());
     number("huge exponent", QStringLiteral("1e99999999999999999999"), overflow(), overflow(),
-           overflow());
-    number("float underflow is zero", QStringLiteral("1e-50"), value(0), value(0),
-           value(1e-50));
+        overflow());
+    number("float underflow is zero", QStringLiteral("1e-50"), value(0), value(0), value(1e-50));
     number("double underflow is zero", QStringLiteral("1e-999"), value(0), value(0), value(0));
     number("hugely negative exponent", QStringLiteral("-5e-99999999999999999999"), value(0),
-           value(0), value(0));
-    number("zero with huge exponent", QStringLiteral("0e99999999999"), value(0), value(0),
-           value(0));
+        value(0), value(0));
+    number(
+        "zero with huge exponent", QStringLiteral("0e99999999999"), value(0), value(0), value(0));
 }
 
 void NumbersTest::shouldReadNumbersAsGermanReadersDo()
@@ -263,20 +254,19 @@ void NumbersTest::shouldRoundCorrectlyAtTheEdges_data()
     QTest::addColumn<Outcome>("int16");
     QTest::addColumn<Outcome>("single");
 
-    QTest::newRow("just below half") << QStringLiteral("2,49999999999999999999") << value(3)
-                                     << value(2.5f);
+    QTest::newRow("just below half")
+        << QStringLiteral("2,49999999999999999999") << value(3) << value(2.5f);
     QTest::newRow("negative just below half")
         << QStringLiteral("-2,49999999999999999999") << value(-3) << value(-2.5f);
-    QTest::newRow("largest plus 0,4") << QStringLiteral("32767,4") << value(32767)
-                                      << value(32767.4f);
-    QTest::newRow("largest plus 0,5") << QStringLiteral("32767,5") << overflow()
-                                      << value(32767.5f);
+    QTest::newRow("largest plus 0,4")
+        << QStringLiteral("32767,4") << value(32767) << value(32767.4f);
+    QTest::newRow("largest plus 0,5") << QStringLiteral("32767,5") << overflow() << value(32767.5f);
     QTest::newRow("largest plus almost half")
         << QStringLiteral("32767,49999999999999999999") << overflow() << value(32767.5f);
-    QTest::newRow("smallest minus 0,4") << QStringLiteral("-32768,4") << value(-32768)
-                                        << value(-32768.4f);
-    QTest::newRow("smallest minus 0,5") << QStringLiteral("-32768,5") << overflow()
-                                        << value(-32768.5f);
+    QTest::newRow("smallest minus 0,4")
+        << QStringLiteral("-32768,4") << value(-32768) << value(-32768.4f);
+    QTest::newRow("smallest minus 0,5")
+        << QStringLiteral("-32768,5") << overflow() << value(-32768.5f);
     QTest::newRow("smallest minus almost half")
         << QStringLiteral("-32768,4999999999999999999") << overflow() << value(-32768.5f);
     QTest::newRow("tenth") << QStringLiteral("0,1") << value(0) << value(0.1f);
@@ -286,12 +276,10 @@ void NumbersTest::shouldRoundCorrectlyAtTheEdges_data()
     // above it rounds to that double first and then, tie to even, down to 1.
     QTest::newRow("float midpoint ties to even")
         << QStringLiteral("1,000000059604644775390625") << value(1) << value(1.0f);
-    QTest::newRow("just above float midpoint")
-        << QStringLiteral("1,0000000596046447753906250001") << value(1)
-        << value(1.0f + FLT_EPSILON);
-    QTest::newRow("smallest subnormal float")
-        << QStringLiteral("1,4013e-45") << value(0)
-        << value(std::numeric_limits<float>::denorm_min());
+    QTest::newRow("just above float midpoint") << QStringLiteral("1,0000000596046447753906250001")
+                                               << value(1) << value(1.0f + FLT_EPSILON);
+    QTest::newRow("smallest subnormal float") << QStringLiteral("1,4013e-45") << value(0)
+                                              << value(std::numeric_limits<float>::denorm_min());
 }
 
 void NumbersTest::shouldRoundCorrectlyAtTheEdges()
@@ -302,9 +290,9 @@ void NumbersTest::shouldRoundCorrectlyAtTheEdges()
 
     QString why;
     QVERIFY2(conversionMatches<qint16>(text, int16, numbers::tryToInt16, numbers::toInt16, &why),
-             qPrintable(why));
+        qPrintable(why));
     QVERIFY2(conversionMatches<float>(text, single, numbers::tryToSingle, numbers::toSingle, &why),
-             qPrintable(why));
+        qPrintable(why));
 }
 
 void NumbersTest::shouldCopeWithLongInput_data()
@@ -321,8 +309,8 @@ void NumbersTest::shouldCopeWithLongInput_data()
     QTest::newRow("trailing zeros") << QStringLiteral("1") + zeros << overflow() << overflow();
     QTest::newRow("fraction trailing zeros")
         << QStringLiteral("12,") + zeros << value(12) << value(12);
-    QTest::newRow("tiny fraction") << QStringLiteral("0,") + zeros + QStringLiteral("1")
-                                   << value(0) << value(0);
+    QTest::newRow("tiny fraction")
+        << QStringLiteral("0,") + zeros + QStringLiteral("1") << value(0) << value(0);
     QTest::newRow("many nines") << nines << overflow() << overflow();
     // The double nearest to this is 0.5, but the exact value stays below half.
     QTest::newRow("almost half") << QStringLiteral("0,4") + nines << value(1) << value(0.5);
@@ -330,24 +318,21 @@ void NumbersTest::shouldCopeWithLongInput_data()
         << QStringLiteral("1") + zeros + QStringLiteral("e-10000") << value(1) << value(1);
     // 1 + 2^-53 lies halfway between two doubles; only a nonzero digit far
     // behind it decides that the value rounds up.
-    const QString doubleMidpoint =
-        QStringLiteral("1,00000000000000011102230246251565404236316680908203125");
-    QTest::newRow("double midpoint ties to even")
-        << doubleMidpoint + zeros << value(1) << value(1);
+    const QString doubleMidpoint
+        = QStringLiteral("1,00000000000000011102230246251565404236316680908203125");
+    QTest::newRow("double midpoint ties to even") << doubleMidpoint + zeros << value(1) << value(1);
     QTest::newRow("far digit beyond double midpoint")
         << doubleMidpoint + zeros + QStringLiteral("1") << value(1) << value(1 + DBL_EPSILON);
     QTest::newRow("far digit below double midpoint")
         << QStringLiteral("1,00000000000000011102230246251565404236316680908203124") + nines
         << value(1) << value(1);
-    QTest::newRow("million digits")
-        << QString(1'000'000, QLatin1Char('0')) + QStringLiteral("25,5") << value(26)
-        << value(25.5);
+    QTest::newRow("million digits") << QString(1'000'000, QLatin1Char('0')) + QStringLiteral("25,5")
+                                    << value(26) << value(25.5);
     QTest::newRow("million significant digits")
         << QStringLiteral("0,") + QString(1'000'000, QLatin1Char('3')) << value(0)
         << value(1.0 / 3.0);
-    QTest::newRow("million digits, not a number")
-        << QString(1'000'000, QLatin1Char('1')) + QStringLiteral("x") << notANumber()
-        << notANumber();
+    QTest::newRow("million digits, not a number") << QString(1'000'000, QLatin1Char('1'))
+            + QStringLiteral("x") << notANumber() << notANumber();
 }
 
 void NumbersTest::shouldCopeWithLongInput()
@@ -363,9 +348,9 @@ void NumbersTest::shouldCopeWithLongInput()
     QCOMPARE(numbers::isNumeric(text), int16.ok || int16.failure == Failure::Overflow);
     QString why;
     QVERIFY2(conversionMatches<qint16>(text, int16, numbers::tryToInt16, numbers::toInt16, &why),
-             qPrintable(why));
+        qPrintable(why));
     QVERIFY2(conversionMatches<double>(text, dbl, numbers::tryToDouble, numbers::toDouble, &why),
-             qPrintable(why));
+        qPrintable(why));
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
 }
 

@@ -55,9 +55,9 @@ void frmMain::ShowUniqueNumber()
         return;
     }
     if (bolMsgDoubles == True) {
-        const Platform::Answer answer = m_platform.messageBox(
-            this, QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
-            QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
+        const Platform::Answer answer
+            = m_platform.messageBox(this, QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
+                QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
         if (answer == Platform::Answer::Yes) {
             Timer1->stop();
             cmdGo_Click();
@@ -87,9 +87,8 @@ bool frmMain::listHasRoom(int more)
     if (lstDone->count() + more <= capacity)
         return true;
     m_platform.messageBox(this,
-                          QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
-                                         "Es wurde nichts hinzugefügt."),
-                          QStringLiteral("Fehler!"), Platform::Icon::Critical,
-                          Platform::Buttons::Ok);
+        QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
+                       "Es wurde nichts hinzugefügt."),
+        QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
     return false;
 }

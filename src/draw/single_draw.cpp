@@ -18,8 +18,8 @@ bool frmMain::boundUsable()
     const numbers::Converted<double> bound = numbers::tryToDouble(cboBis->currentText());
     const bool usable = bound.ok && bound.value >= -32768.0 && bound.value <= 32767.0;
     if (!usable) {
-        m_platform.messageBox(
-            this, QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
+        m_platform.messageBox(this,
+            QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
             QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
     }
     return usable;
@@ -65,12 +65,11 @@ void frmMain::CheckAllDrawn()
     const auto count = static_cast<qint16>(lstDone->count());
     const qint16 n = numbers::toInt16(cboBis->currentText());
     const QString message = n == 1 ? QStringLiteral("Es wurde bereits eine Zahl ermittelt!")
-                                   : QStringLiteral("Es wurden bereits ")
-                                         + numbers::decimalText(n)
-                                         + QStringLiteral(" Zahlen ermittelt!");
+                                   : QStringLiteral("Es wurden bereits ") + numbers::decimalText(n)
+            + QStringLiteral(" Zahlen ermittelt!");
     if (count >= n) {
         m_platform.messageBox(this, message, QStringLiteral("Zolta iacta est"),
-                              Platform::Icon::Information, Platform::Buttons::Ok);
+            Platform::Icon::Information, Platform::Buttons::Ok);
     }
     Timer1->stop();
 }

@@ -72,15 +72,15 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
 }
 
 // Power of ten of the leading nonzero digit of whole,fraction e exponent.
-[[nodiscard]] std::int64_t magnitude(const std::string &whole, const std::string &fraction,
-                                     std::int64_t exponent)
+[[nodiscard]] std::int64_t magnitude(
+    const std::string &whole, const std::string &fraction, std::int64_t exponent)
 {
     const std::size_t lead = whole.find_first_not_of('0');
     if (lead != std::string::npos)
         return static_cast<std::int64_t>(whole.size() - lead) - 1 + exponent;
     const std::size_t first = fraction.find_first_not_of('0');
-    const auto zeros =
-        static_cast<std::int64_t>(first == std::string::npos ? fraction.size() : first);
+    const auto zeros
+        = static_cast<std::int64_t>(first == std::string::npos ? fraction.size() : first);
     return exponent - zeros - 1;
 }
 
@@ -114,9 +114,9 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
         } else if (c == u'.') {
             // The first group has one to three digits and no leading zero:
             // "0.001" and "2.5" read differently to different readers.
-            const bool goodGroup = grouped ? groupDigits == 3
-                                           : groupDigits >= 1 && groupDigits <= 3
-                                                 && whole.front() != '0';
+            const bool goodGroup = grouped
+                ? groupDigits == 3
+                : groupDigits >= 1 && groupDigits <= 3 && whole.front() != '0';
             if (!goodGroup)
                 return false;
             grouped = true;
@@ -207,9 +207,9 @@ template<typename T>
 } // namespace
 
 ConversionError::ConversionError(Failure failure)
-    : std::runtime_error(failureMessage(failure)), m_failure(failure)
-{
-}
+    : std::runtime_error(failureMessage(failure))
+    , m_failure(failure)
+{ }
 
 bool isNumeric(const QString &text)
 {

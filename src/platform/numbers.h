@@ -47,7 +47,7 @@ private:
 template<typename T>
 struct Converted
 {
-    T value{};
+    T value {};
     bool ok = false;
     Failure failure = Failure::NotANumber; // meaningful only when !ok
 };

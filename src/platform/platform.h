@@ -33,8 +33,8 @@ public:
 
     // Modal message box; returns the button pressed. A lone CR in the prompt
     // starts a new line.
-    virtual Answer messageBox(QWidget *parent, const QString &prompt, const QString &title,
-                              Icon icon, Buttons buttons)
+    virtual Answer messageBox(
+        QWidget *parent, const QString &prompt, const QString &title, Icon icon, Buttons buttons)
         = 0;
 
     // Shows the menu at `at` (global coordinates), or at the mouse pointer

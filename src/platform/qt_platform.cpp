@@ -22,8 +22,8 @@ QString QtPlatform::withLineBreaks(const QString &prompt)
     return text;
 }
 
-Platform::Answer QtPlatform::messageBox(QWidget *parent, const QString &prompt,
-                                        const QString &title, Icon icon, Buttons buttons)
+Platform::Answer QtPlatform::messageBox(
+    QWidget *parent, const QString &prompt, const QString &title, Icon icon, Buttons buttons)
 {
     QMessageBox box(parent);
     box.setWindowTitle(title);

@@ -9,7 +9,7 @@ class QtPlatform final : public Platform
 {
 public:
     Answer messageBox(QWidget *parent, const QString &prompt, const QString &title, Icon icon,
-                      Buttons buttons) override;
+        Buttons buttons) override;
     void popupMenu(QMenu *menu, const std::optional<QPoint> &at) override;
     [[nodiscard]] bool clearClipboard() override;
     [[nodiscard]] bool setClipboardText(const QString &text) override;

@@ -27,17 +27,17 @@ void frmMain::CopyListToClipboard()
         // An empty list leaves the clipboard as it was.
         const bool copied = m_platform.clearClipboard() && m_platform.setClipboardText(text);
         if (!copied) {
-            m_platform.messageBox(
-                this,
+            m_platform.messageBox(this,
                 QStringLiteral("Die Liste konnte nicht in die Zwischenablage kopiert werden!"),
                 QStringLiteral("Kopieren"), Platform::Icon::Critical, Platform::Buttons::Ok);
             return;
         }
     }
 
-    const QString prompt = count == 1 ? QStringLiteral("Es wurde 1 Zeile in die Zwischenablage kopiert!")
-                                      : QStringLiteral("Es wurden ") + QString::number(count)
-                                            + QStringLiteral(" Zeilen in die Zwischenablage kopiert!");
+    const QString prompt = count == 1
+        ? QStringLiteral("Es wurde 1 Zeile in die Zwischenablage kopiert!")
+        : QStringLiteral("Es wurden ") + QString::number(count)
+            + QStringLiteral(" Zeilen in die Zwischenablage kopiert!");
     m_platform.messageBox(this, prompt, QStringLiteral("Kopieren"), Platform::Icon::Information,
-                          Platform::Buttons::Ok);
+        Platform::Buttons::Ok);
 }

@@ -16,22 +16,19 @@ void frmMain::cmdAdd_Click()
         // Blanks alone are not empty: they are refused as no number below.
         if (text.isEmpty()) {
             m_platform.messageBox(this, QStringLiteral("Eingabefeld ist leer!"),
-                                  QStringLiteral("Information"), Platform::Icon::Information,
-                                  Platform::Buttons::Ok);
+                QStringLiteral("Information"), Platform::Icon::Information, Platform::Buttons::Ok);
             txtBis->setFocus();
             return;
         }
         if (!numbers::isNumeric(text)) {
             m_platform.messageBox(this, QStringLiteral("Nur Zahlen erlaubt!"),
-                                  QStringLiteral("Fehler!"), Platform::Icon::Critical,
-                                  Platform::Buttons::Ok);
+                QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
             txtBis->setFocus();
             return;
         }
         const numbers::Converted<qint16> number = numbers::tryToInt16(text);
         if (!number.ok) {
-            m_platform.messageBox(
-                this, QStringLiteral("Nur Zahlen von -32768 bis 32767 erlaubt!"),
+            m_platform.messageBox(this, QStringLiteral("Nur Zahlen von -32768 bis 32767 erlaubt!"),
                 QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
             txtBis->setFocus();
             return;
@@ -41,8 +38,7 @@ void frmMain::cmdAdd_Click()
         const QString item = numbers::decimalText(number.value);
         if (ListContains(lstDone, item) == True) {
             m_platform.messageBox(this, QStringLiteral("Der Eintrag ist bereits vorhanden!"),
-                                  QStringLiteral("Information"), Platform::Icon::Information,
-                                  Platform::Buttons::Ok);
+                QStringLiteral("Information"), Platform::Icon::Information, Platform::Buttons::Ok);
             return;
         }
         if (!listHasRoom(1))

@@ -14,8 +14,7 @@ void frmMain::chkRndClear_Click()
         if (chkRndClear->isChecked()) {
             bolRndClear = True;
             mnuDoppelt->setEnabled(true);
-            const Platform::Answer answer = m_platform.messageBox(
-                this,
+            const Platform::Answer answer = m_platform.messageBox(this,
                 QStringLiteral("Möchten Sie, dass doppelt ermittelte Zahlen gemeldet werden?"),
                 QStringLiteral("Doppelte Zahlen überspringen"), Platform::Icon::Question,
                 Platform::Buttons::YesNo);

@@ -10,13 +10,11 @@ void frmMain::mnuAbout_Click()
         // Read afresh on every click, in the order the text is built.
         const VersionInfo info = m_platform.versionInfo();
         const QString prompt = info.baseName + QLatin1Char(' ') + QString::number(info.major)
-                               + QLatin1Char('.') + QString::number(info.minor)
-                               + QLatin1Char('\r') + QStringLiteral("Version ")
-                               + QString::number(info.major) + QLatin1Char('.')
-                               + QString::number(info.minor) + QLatin1Char('.')
-                               + QString::number(info.revision) + QLatin1Char('\r')
-                               + info.copyright;
+            + QLatin1Char('.') + QString::number(info.minor) + QLatin1Char('\r')
+            + QStringLiteral("Version ") + QString::number(info.major) + QLatin1Char('.')
+            + QString::number(info.minor) + QLatin1Char('.') + QString::number(info.revision)
+            + QLatin1Char('\r') + info.copyright;
         m_platform.messageBox(this, prompt, QStringLiteral("Zolta iacta est"),
-                              Platform::Icon::Information, Platform::Buttons::Ok);
+            Platform::Icon::Information, Platform::Buttons::Ok);
     });
 }

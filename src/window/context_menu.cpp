@@ -5,12 +5,12 @@
 #include "platform/platform.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -49,7 +49,7 @@ bool isKeyboardMenuRequest(const QEvent *event)
 {
     if (event->type() == QEvent::ContextMenu)
         return static_cast<const QContextMenuEvent *>(event)->reason()
-               == QContextMenuEvent::Keyboard;
+            == QContextMenuEvent::Keyboard;
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<const QKeyEvent *>(event);
         return key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
@@ -153,7 +153,7 @@ void frmMain::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
     Form_MouseDown(buttonValue(event->button()), shiftValue(event->modifiers()),
-                   static_cast<float>(at.x()), static_cast<float>(at.y()));
+        static_cast<float>(at.x()), static_cast<float>(at.y()));
     event->accept();
 }
 
@@ -163,7 +163,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         const auto *press = static_cast<QMouseEvent *>(event);
         const QPointF at = press->position();
         txtBis_MouseDown(buttonValue(press->button()), shiftValue(press->modifiers()),
-                         static_cast<float>(at.x()), static_cast<float>(at.y()));
+            static_cast<float>(at.x()), static_cast<float>(at.y()));
         // The field still places its cursor as usual.
         return false;
     }

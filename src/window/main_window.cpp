@@ -48,7 +48,7 @@ T *named(T *object, const char *name)
 // window from back to front.
 std::array<QLabel *, 3> lampFrames(QWidget *parent)
 {
-    std::array<QLabel *, 3> frames{};
+    std::array<QLabel *, 3> frames {};
     frames[2] = named(new QLabel(parent), "Image1(2)");
     frames[1] = named(new QLabel(parent), "Image1(1)");
     frames[0] = named(new QLabel(parent), "Image1(0)");
@@ -66,8 +66,8 @@ QPixmap lamp(const QWidget *window, const char *name)
 
 frmMain::frmMain(Platform &platform, QWidget *parent)
     : QWidget(parent,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                  | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
     , m_platform(platform)
     , Timer2(named(new QTimer(this), "Timer2"))
     , chkRndClear(named(new QCheckBox(this), "chkRndClear"))
@@ -192,13 +192,13 @@ void frmMain::createControls()
 
     // Only the window's own menu opens on these; a right press on them must
     // not reach the window's bare surface.
-    for (QWidget *control : std::initializer_list<QWidget *>{chkRndClear, cmdAdd, cmdReset,
-                                                             lstDone, cboBis, cmdGo})
+    for (QWidget *control :
+        std::initializer_list<QWidget *> { chkRndClear, cmdAdd, cmdReset, lstDone, cboBis, cmdGo })
         control->setAttribute(Qt::WA_NoMousePropagation);
 
     // Return presses the focused button as Space does (outside a dialog Qt
     // leaves Return alone), and Space or Return right after start draws.
-    for (QPushButton *button : {cmdGo, cmdAdd, cmdReset})
+    for (QPushButton *button : { cmdGo, cmdAdd, cmdReset })
         button->setAutoDefault(true);
     cmdGo->setFocus();
 }
@@ -208,15 +208,15 @@ bool frmMain::focusNextPrevChild(bool next)
     // The tab order by tab index; labels take no focus and disabled or hidden
     // controls are passed over. (QWidget::setTabOrder cannot be used here: in
     // Qt 6.4 it tears the focus chain apart around the list's scroll bars.)
-    const std::array<QWidget *, 8> order{cmdGo, txtVon, txtBis, cboBis, lstDone, cmdReset,
-                                         cmdAdd, chkRndClear};
+    const std::array<QWidget *, 8> order { cmdGo, txtVon, txtBis, cboBis, lstDone, cmdReset, cmdAdd,
+        chkRndClear };
     const QWidget *focused = focusWidget();
     auto current = std::find_if(order.begin(), order.end(), [focused](const QWidget *control) {
         return focused != nullptr && (control == focused || control->isAncestorOf(focused));
     });
     const int size = static_cast<int>(order.size());
-    int index = current == order.end() ? (next ? -1 : size)
-                                       : static_cast<int>(current - order.begin());
+    int index
+        = current == order.end() ? (next ? -1 : size) : static_cast<int>(current - order.begin());
     for (int step = 0; step < size; ++step) {
         index = (index + (next ? 1 : -1) + size) % size;
         QWidget *candidate = order.at(static_cast<std::size_t>(index));
@@ -273,14 +273,13 @@ void frmMain::reportFailure(std::exception_ptr failure)
         std::rethrow_exception(std::move(failure));
     } catch (const numbers::ConversionError &error) {
         prompt = error.failure() == numbers::Failure::Overflow
-                     ? QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
-                                      "von -32768 bis 32767. Der Vorgang wurde abgebrochen.")
-                     : QStringLiteral("Ein Text ist keine Zahl. Der Vorgang wurde abgebrochen.");
-    } catch (...) {
-    }
+            ? QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
+                             "von -32768 bis 32767. Der Vorgang wurde abgebrochen.")
+            : QStringLiteral("Ein Text ist keine Zahl. Der Vorgang wurde abgebrochen.");
+    } catch (...) { }
     try {
         m_platform.messageBox(this, prompt, QStringLiteral("Fehler!"), Platform::Icon::Critical,
-                              Platform::Buttons::Ok);
+            Platform::Buttons::Ok);
     } catch (...) {
         // Nothing more can be said; the window stays usable.
     }
