@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Static analysis of our own code: clang-tidy with the checks of .clang-tidy
-# over every file of src/ in the default build's compile_commands.json, then
-# cppcheck over src/. Exits non-zero on any finding of either.
+# over every file of src/ in the default build's compile_commands.json,
+# cppcheck over src/, and clang-format (.clang-format) over all our C++.
+# Exits non-zero on any finding of any of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -48,6 +49,13 @@ if ! cppcheck --quiet --error-exitcode=1 --std=c++17 --language=c++ --library=qt
     -I src -I "$build/src" \
     --template='{file}:{line}: {severity} ({id}): {message}' \
     src; then
+    status=1
+fi
+
+echo "clang-format: the C++ sources"
+mapfile -t sources < <(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'fuzz/*.cpp' \
+    'bench/*.cpp')
+if ! clang-format --dry-run -Werror "${sources[@]}"; then
     status=1
 fi
 

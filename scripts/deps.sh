@@ -8,7 +8,7 @@ build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins l
     fonts-dejavu-core file dpkg-dev)
 test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus dbus-x11
     imagemagick python3-xlib faketime desktop-file-utils appstream orca)
-analyze_packages=(clang-tidy cppcheck python3)
+analyze_packages=(clang-tidy clang-format cppcheck python3)
 fuzz_packages=(clang libclang-rt-14-dev llvm)
 
 case "${1:-build}" in
