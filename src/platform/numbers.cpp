@@ -34,7 +34,7 @@ struct Plain
     // Power of ten of the leading nonzero digit; for a value that
     // std::from_chars cannot represent, it tells overflow from underflow.
     std::int64_t magnitude = 0;
-    // Written without fraction digits or exponent: a whole number.
+    // No fraction digits and no power of ten: a whole number.
     bool whole = false;
 };
 
@@ -153,6 +153,14 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
     return true;
 }
 
+template<typename T>
+[[nodiscard]] Converted<T> failed(Failure failure)
+{
+    Converted<T> result;
+    result.failure = failure;
+    return result;
+}
+
 template<typename Real>
 [[nodiscard]] Converted<Real> toReal(const Plain &plain)
 {
@@ -164,18 +172,14 @@ template<typename Real>
     if (ec == std::errc::result_out_of_range) {
         // Reported alike at both ends of the range; values too small to
         // represent become zero.
-        if (plain.magnitude > 0) {
-            result.failure = Failure::Overflow;
-            return result;
-        }
+        if (plain.magnitude > 0)
+            return failed<Real>(Failure::Overflow);
         value = plain.text.front() == '-' ? -Real(0) : Real(0);
     } else if (ec != std::errc() || ptr != last) {
         return result; // unreachable for checked text
     }
-    if (!std::isfinite(value)) {
-        result.failure = Failure::Overflow;
-        return result;
-    }
+    if (!std::isfinite(value))
+        return failed<Real>(Failure::Overflow);
     result.value = value;
     result.ok = true;
     return result;
@@ -187,10 +191,8 @@ template<typename Real>
     // std::round ties away from zero and is exact for every double.
     const double rounded = std::round(value);
     if (!std::isfinite(value) || rounded < std::numeric_limits<qint16>::min()
-        || rounded > std::numeric_limits<qint16>::max()) {
-        result.failure = Failure::Overflow;
-        return result;
-    }
+        || rounded > std::numeric_limits<qint16>::max())
+        return failed<qint16>(Failure::Overflow);
     result.value = static_cast<qint16>(rounded);
     result.ok = true;
     return result;
@@ -229,19 +231,13 @@ Converted<qint16> tryToInt16(const QString &text)
         const char *const first = plain.text.data();
         const auto [ptr, ec] = std::from_chars(first, first + plain.text.size(), value);
         Q_UNUSED(ptr)
-        if (ec == std::errc::result_out_of_range) {
-            Converted<qint16> result;
-            result.failure = Failure::Overflow;
-            return result;
-        }
+        if (ec == std::errc::result_out_of_range)
+            return failed<qint16>(Failure::Overflow);
         return roundedInt16(value);
     }
     const Converted<double> real = toReal<double>(plain);
-    if (!real.ok) {
-        Converted<qint16> result;
-        result.failure = real.failure;
-        return result;
-    }
+    if (!real.ok)
+        return failed<qint16>(real.failure);
     return roundedInt16(real.value);
 }
 

@@ -1,4 +1,5 @@
-// The menu tree and the context menu on a right press.
+// The menu tree, the context menu on a right press or from the keyboard, and
+// the event filter that keeps the toolkit's own menus away.
 
 #include "window/main_window.h"
 
