@@ -7,14 +7,14 @@
 namespace draw {
 
 // The largest value the random generator gives: 1 - 2^-24.
-inline constexpr float largestRandom = 1.0F - 1.0F / 16777216.0F;
+inline constexpr float largestRandom = 1.0F - (1.0F / 16777216.0F);
 
 // floor(r * n + 1), computed in double. r and n have 24-bit mantissas, so the
 // product and the sum are exact and the floor never reaches n + 1; a float sum
 // would round up to n + 1 for r close to 1.
 [[nodiscard]] inline double value(float r, float n)
 {
-    return numbers::floorReal(static_cast<double>(r) * static_cast<double>(n) + 1.0);
+    return numbers::floorReal((static_cast<double>(r) * static_cast<double>(n)) + 1.0);
 }
 
 // The extreme value a draw with bound n can give (the other one is 1). Every

@@ -65,7 +65,7 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
     for (; pos < text.size(); ++pos) {
         if (!isAsciiDigit(text[pos].unicode()))
             return false;
-        value = std::min(value * 10 + (text[pos].unicode() - u'0'), exponentLimit);
+        value = std::min((value * 10) + (text[pos].unicode() - u'0'), exponentLimit);
     }
     *exponent = negative ? -value : value;
     return true;

@@ -62,12 +62,14 @@ QPixmap lamp(const QWidget *window, const char *name)
     return pictures::load(QLatin1String(name)).pixmap(QSize(32, 32), window->devicePixelRatio());
 }
 
+// A title bar with the system menu and the close button only.
+constexpr Qt::WindowFlags frameButtons = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
 } // namespace
 
 frmMain::frmMain(Platform &platform, QWidget *parent)
-    : QWidget(parent,
-        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowCloseButtonHint)
+    : QWidget(parent, frameButtons)
     , m_platform(platform)
     , Timer2(named(new QTimer(this), "Timer2"))
     , chkRndClear(named(new QCheckBox(this), "chkRndClear"))
@@ -215,8 +217,11 @@ bool frmMain::focusNextPrevChild(bool next)
         return focused != nullptr && (control == focused || control->isAncestorOf(focused));
     });
     const int size = static_cast<int>(order.size());
-    int index
-        = current == order.end() ? (next ? -1 : size) : static_cast<int>(current - order.begin());
+    // From outside the order, Tab starts at the first control and Shift+Tab
+    // at the last.
+    int index = static_cast<int>(current - order.begin());
+    if (current == order.end())
+        index = next ? -1 : size;
     for (int step = 0; step < size; ++step) {
         index = (index + (next ? 1 : -1) + size) % size;
         QWidget *candidate = order.at(static_cast<std::size_t>(index));
@@ -234,7 +239,11 @@ void frmMain::connectEvents()
     connect(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmMain::cmdReset_Click);
     // Raised whenever the value changes, by mouse or keyboard.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    connect(chkRndClear, &QCheckBox::checkStateChanged, this, &frmMain::chkRndClear_Click);
+#else
     connect(chkRndClear, &QCheckBox::stateChanged, this, &frmMain::chkRndClear_Click);
+#endif
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
     // The list's current item follows the text, so that opening the list and
@@ -267,8 +276,7 @@ void frmMain::enableTimer(QTimer *timer)
 
 void frmMain::reportFailure(std::exception_ptr failure)
 {
-    QString prompt = QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. "
-                                    "Der Vorgang wurde abgebrochen.");
+    QString prompt;
     try {
         std::rethrow_exception(std::move(failure));
     } catch (const numbers::ConversionError &error) {
@@ -276,11 +284,14 @@ void frmMain::reportFailure(std::exception_ptr failure)
             ? QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
                              "von -32768 bis 32767. Der Vorgang wurde abgebrochen.")
             : QStringLiteral("Ein Text ist keine Zahl. Der Vorgang wurde abgebrochen.");
-    } catch (...) { }
+    } catch (...) {
+        prompt = QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. "
+                                "Der Vorgang wurde abgebrochen.");
+    }
     try {
         m_platform.messageBox(this, prompt, QStringLiteral("Fehler!"), Platform::Icon::Critical,
             Platform::Buttons::Ok);
-    } catch (...) {
+    } catch (...) { // NOLINT(bugprone-empty-catch)
         // Nothing more can be said; the window stays usable.
     }
 }

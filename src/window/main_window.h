@@ -11,6 +11,7 @@
 
 #include <array>
 #include <exception>
+#include <utility>
 
 class Announcer;
 class Platform;
@@ -173,7 +174,7 @@ template<typename Body>
 void frmMain::guarded(Body &&body)
 {
     try {
-        body();
+        std::forward<Body>(body)();
     } catch (...) {
         reportFailure(std::current_exception());
     }
