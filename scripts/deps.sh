@@ -4,12 +4,29 @@
 # "test" (everything the test command needs).
 set -euo pipefail
 
-build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libqt6svg6
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+updated=no
+update() {
+    [ "$updated" = yes ] && return
+    "${sudo[@]}" apt-get update -qq
+    updated=yes
+}
+
+# Qt's SVG icon engine: its own package from Qt 6.6 on (Debian 13), part of
+# the SVG library's package before (Debian 12, Ubuntu 24.04).
+apt-cache show libqt6svg6 >/dev/null 2>&1 || update
+svg_engine=libqt6svg6
+apt-cache show qt6-svg-plugins >/dev/null 2>&1 && svg_engine=qt6-svg-plugins
+
+# Only names that Debian 12 and 13 both have: a name apt does not know makes
+# it install nothing at all.
+build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins "$svg_engine"
     fonts-dejavu-core file dpkg-dev)
-test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus dbus-x11
-    imagemagick python3-xlib faketime desktop-file-utils appstream orca)
-analyze_packages=(clang-tidy clang-format cppcheck python3)
-fuzz_packages=(clang libclang-rt-14-dev llvm)
+test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus
+    imagemagick python3-xlib desktop-file-utils appstream orca)
+analyze_packages=(clang-tidy clang-format cppcheck)
+fuzz_packages=(clang libclang-rt-dev llvm)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;
@@ -34,8 +51,6 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
-"${sudo[@]}" apt-get update -qq
+update
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
     "${missing[@]}"
