@@ -73,8 +73,19 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Depends is computed by dpkg-shlibdeps from what the binary links, and
 # appended to this: Qt's SVG icon engine, a plug-in that the program loads
-# only where a screen scales, draws the pictures there.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+# only where a screen scales, draws the pictures there. Its package differs
+# between releases (libqt6svg6 up to Qt 6.4, qt6-svg-plugins from 6.6 on), so
+# the package that holds it on the building machine is named.
+set(ZOLTA_SVG_ENGINE "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/iconengines/libqsvgicon.so")
+execute_process(COMMAND dpkg-query --search "${ZOLTA_SVG_ENGINE}"
+    OUTPUT_VARIABLE svg_engine_owner OUTPUT_STRIP_TRAILING_WHITESPACE
+    RESULT_VARIABLE svg_engine_result ERROR_QUIET)
+if(svg_engine_result EQUAL 0 AND svg_engine_owner MATCHES "^([^:]+)")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CMAKE_MATCH_1}")
+else()
+    message(WARNING "No installed package holds ${ZOLTA_SVG_ENGINE}: the Debian "
+        "package will not name Qt's SVG icon engine (scripts/deps.sh build installs it)")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
 include(CPack)
