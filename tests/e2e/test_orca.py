@@ -38,9 +38,10 @@ def speech_after_keys(log):
     for line in log.split("\n"):
         if "KEYBOARD_EVENT:" in line:
             pressed = "PRESSED" in line
-        key = re.search(r"event_string=\((\w+)\)", line)
+        # Orca 43 logs a key as event_string=(Tab), Orca 48 as keyval_name='Tab'
+        key = re.search(r"event_string=\((\w+)\)|keyval_name='(\w+)'", line)
         if key and pressed:
-            steps.append((key.group(1), []))
+            steps.append((key.group(1) or key.group(2), []))
             pressed = False
         said = re.search(r"SPEECH OUTPUT: '(.*?)' ?\{", line)
         if said and steps:
