@@ -1,7 +1,9 @@
 #include "window/announcer.h"
 
 #include <QAccessibleWidget>
+#include <QtGlobal>
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 namespace {
 
 QAccessibleInterface *notificationFor(const QString &className, QObject *object)
@@ -12,15 +14,18 @@ QAccessibleInterface *notificationFor(const QString &className, QObject *object)
 }
 
 } // namespace
+#endif
 
 Announcer::Announcer(QWidget *parent)
     : QWidget(parent)
 {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     static const bool installed = [] {
         QAccessible::installFactory(notificationFor);
         return true;
     }();
     Q_UNUSED(installed)
+#endif
     setObjectName(QStringLiteral("announcer"));
     setFocusPolicy(Qt::NoFocus);
     setGeometry(0, 0, 0, 0); // nothing to see
@@ -29,7 +34,16 @@ Announcer::Announcer(QWidget *parent)
 
 void Announcer::announce(const QString &text)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt's own announcement, spoken politely after what is being said.
+    QAccessibleAnnouncementEvent event(parentWidget(), text);
+    event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
+#else
+    // Before Qt 6.8 a notification that appears is the only way: screen
+    // readers speak its name.
     hide();
     setAccessibleName(text);
     show();
+#endif
 }
