@@ -193,9 +193,11 @@ void frmMain::createControls()
     place(lblRndZahl, 720, 1080, 2055, 255);
 
     // Only the window's own menu opens on these; a right press on them must
-    // not reach the window's bare surface.
-    for (QWidget *control :
-        std::initializer_list<QWidget *> { chkRndClear, cmdAdd, cmdReset, lstDone, cboBis, cmdGo })
+    // not reach the window's bare surface. The text fields too: from Qt 6.11
+    // on a line edit leaves a right press to its parent, which would open the
+    // menu a second time after txtBis's own press has opened it.
+    for (QWidget *control : std::initializer_list<QWidget *> {
+             chkRndClear, cmdAdd, cmdReset, lstDone, cboBis, txtBis, txtVon, cmdGo })
         control->setAttribute(Qt::WA_NoMousePropagation);
 
     // Return presses the focused button as Space does (outside a dialog Qt

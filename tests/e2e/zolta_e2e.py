@@ -391,7 +391,6 @@ class Session:
         env["XDG_RUNTIME_DIR"] = os.path.join(self.tmpdir, "runtime")
         os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
         self.env = env
-        self._add_german_keys()
 
         # the accessibility bus
         self._spawn("at-spi-bus-launcher",
@@ -451,45 +450,6 @@ class Session:
             self.executable = os.path.abspath(executable)
         self._start_program()
         self.wait_started()
-
-    # characters (plain, shifted) put on free keycodes of the Xvfb keymap
-    EXTRA_KEYS = [("ä", "Ä"), ("ö", "Ö"), ("ü", "Ü"), ("ß", "ß"), ("€", "€"),
-                  ("§", "§"), ("°", "°"), ("µ", "µ"), ("²", "³")]
-
-    @staticmethod
-    def _keysym(ch):
-        code = ord(ch)
-        if code < 0x100:
-            return code               # Latin-1 keysyms equal the code point
-        if ch == "€":
-            return 0x20AC             # EuroSign
-        return 0x1000000 + code       # Unicode keysym
-
-    def _add_german_keys(self):
-        """Give the server's US keymap keys for ä ö ü ß € § ° µ ² ³ (and capitals).
-
-        Without them xdotool binds such a character to a spare key just for
-        the moment of typing, and the program may read the keymap too late
-        and lose the character.  Done before the program starts, so it sees
-        one fixed keymap.
-        """
-        from Xlib import display as xdisplay
-        d = xdisplay.Display(self.display)
-        try:
-            lo = d.display.info.min_keycode
-            hi = d.display.info.max_keycode
-            mapping = d.get_keyboard_mapping(lo, hi - lo + 1)
-            width = len(mapping[0])
-            free = [lo + i for i, syms in enumerate(mapping) if not any(syms)]
-            free.reverse()    # take keycodes from the top; the low ones are real keys
-            if len(free) < len(self.EXTRA_KEYS) or width < 2:
-                raise E2EError("no room in the X keymap for German characters")
-            for (plain, shifted), code in zip(self.EXTRA_KEYS, free):
-                row = [self._keysym(plain), self._keysym(shifted)] + [0] * (width - 2)
-                d.change_keyboard_mapping(code, [row])
-            d.sync()
-        finally:
-            d.close()
 
     def _name_has_owner(self, name):
         res = self.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
