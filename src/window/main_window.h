@@ -11,6 +11,7 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 
 class Announcer;
 class Platform;
@@ -92,19 +93,20 @@ private:
     void InitSeed();
 
     // draw/
-    // Skipping is on and the list holds as many numbers as the bound or more.
-    [[nodiscard]] bool poolExhausted();
-    void CheckAllDrawn();
+    // The bound in cboBis as a draw uses it, read once per press; nothing,
+    // after telling the user, when it is no number or its draws would leave
+    // the 16-bit range.
+    [[nodiscard]] std::optional<float> drawBound();
+    // Skipping is on and every number a draw from the bound can give is listed.
+    [[nodiscard]] bool poolExhausted(float bound);
+    void CheckAllDrawn(float bound);
     void ShowNumber();
     void ShowUniqueNumber();
-    void StartDrawAll();
+    void StartDrawAll(float bound);
     void DrawAll();
     [[nodiscard]] qint16 ListContains(QListWidget *list, const QString &text);
     // Shows "Zahl = n", appends n to the list and writes it into txtBis.
     void publish(qint16 number);
-    // False, after telling the user, when the bound in cboBis cannot be drawn
-    // from: no number, or a bound whose draws leave the 16-bit range.
-    [[nodiscard]] bool boundUsable();
     // False, after telling the user, when the list cannot take `more` items.
     [[nodiscard]] bool listHasRoom(int more);
     void showRestPicture();
