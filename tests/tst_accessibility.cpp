@@ -26,6 +26,8 @@ private Q_SLOTS:
     void shouldDrawAndAddByKeyboard_data();
     void shouldDrawAndAddByKeyboard();
     void shouldKeepTheBoundListOnTheTypedBound();
+    void shouldKeepEveryKeyTypedIntoTheBound_data();
+    void shouldKeepEveryKeyTypedIntoTheBound();
     void shouldOpenTheMenuFromTheKeyboard_data();
     void shouldOpenTheMenuFromTheKeyboard();
     void shouldOpenNoToolkitMenu_data();
@@ -200,6 +202,39 @@ void AccessibilityTest::shouldKeepTheBoundListOnTheTypedBound()
     // A bound beyond the list is kept as typed.
     QTest::keyClicks(bound->lineEdit(), QStringLiteral("0"));
     QCOMPARE(bound->currentText(), QStringLiteral("370"));
+}
+
+void AccessibilityTest::shouldKeepEveryKeyTypedIntoTheBound_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<int>("key"); // moves the cursor
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QString>("bound");
+    QTest::newRow("at the start, before a listed bound") << "2" << int(Qt::Key_Home) << "14"
+                                                         << "142";
+    QTest::newRow("in the middle of a listed bound") << "10" << int(Qt::Key_Left) << "57"
+                                                     << "1570";
+}
+
+void AccessibilityTest::shouldKeepEveryKeyTypedIntoTheBound()
+{
+    QFETCH(QString, first);
+    QFETCH(int, key);
+    QFETCH(QString, then);
+    QFETCH(QString, bound);
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    auto *combo = rig.get<QComboBox>("cboBis");
+    QLineEdit *field = combo->lineEdit();
+    combo->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(field->hasFocus());
+
+    field->selectAll();
+    QTest::keyClicks(field, first);
+    QTest::keyClick(field, Qt::Key(key));
+    QTest::keyClicks(field, then);
+    QCOMPARE(field->text(), bound);
 }
 
 void AccessibilityTest::shouldOpenTheMenuFromTheKeyboard_data()

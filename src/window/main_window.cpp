@@ -137,6 +137,9 @@ void frmMain::createControls()
     cboBis->setModel(new QStringListModel(cboBis));
     cboBis->setEditable(true);
     cboBis->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion: it selects the rest of a listed bound after the
+    // cursor, and the next key would replace it.
+    cboBis->setCompleter(nullptr);
     cboBis->setEditText(QStringLiteral("Combo1"));
     cboBis->setAccessibleName(QStringLiteral("Obergrenze"));
     place(cboBis, 1800, 600, 735, 315);
