@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a task: "build" (compile
-# and run), "analyze" (clang-tidy, cppcheck), "fuzz" (clang and libFuzzer),
-# "test" (everything the test command needs).
+# and run), "analyze" (clang-tidy, cppcheck, clang-format, git), "fuzz"
+# (clang and libFuzzer), "test" (everything the test command needs).
 set -euo pipefail
 
 build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libqt6svg6
     fonts-dejavu-core file dpkg-dev)
-test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus dbus-x11
-    imagemagick python3-xlib faketime desktop-file-utils appstream orca)
-analyze_packages=(clang-tidy clang-format cppcheck python3)
+test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus
+    imagemagick python3-xlib desktop-file-utils appstream orca)
+analyze_packages=(clang-tidy clang-format cppcheck python3 git)
 fuzz_packages=(clang libclang-rt-14-dev llvm)
 
 case "${1:-build}" in
