@@ -29,7 +29,8 @@ class frmMain : public QWidget
 {
     Q_OBJECT
 
-    // The state variables, readable for automation and accessibility tools.
+    // The state variables, readable as properties by the widget tests and the
+    // benchmark. (Accessibility tools do not see QObject properties.)
     Q_PROPERTY(qint16 intZahl READ zahl)
     Q_PROPERTY(qint16 intCounter READ counter)
     Q_PROPERTY(qint16 intRounds READ rounds)
