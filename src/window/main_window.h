@@ -77,6 +77,7 @@ public Q_SLOTS:
     void mnuAbout_Click();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
@@ -84,6 +85,8 @@ protected:
 private:
     // window/
     void createControls();
+    // The four lamp pictures, for the scale of the window's screen.
+    void drawLamps();
     void createMenus();
     void connectEvents();
     void ShowContextMenu(const qint16 &button);
