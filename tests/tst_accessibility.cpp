@@ -210,10 +210,10 @@ void AccessibilityTest::shouldKeepEveryKeyTypedIntoTheBound_data()
     QTest::addColumn<int>("key"); // moves the cursor
     QTest::addColumn<QString>("then");
     QTest::addColumn<QString>("bound");
-    QTest::newRow("at the start, before a listed bound") << "2" << int(Qt::Key_Home) << "14"
-                                                         << "142";
-    QTest::newRow("in the middle of a listed bound") << "10" << int(Qt::Key_Left) << "57"
-                                                     << "1570";
+    QTest::newRow("before a listed bound") << "2" << int(Qt::Key_Home) << "14"
+                                           << "142";
+    QTest::newRow("inside a listed bound") << "10" << int(Qt::Key_Left) << "57"
+                                           << "1570";
 }
 
 void AccessibilityTest::shouldKeepEveryKeyTypedIntoTheBound()
@@ -221,20 +221,18 @@ void AccessibilityTest::shouldKeepEveryKeyTypedIntoTheBound()
     QFETCH(QString, first);
     QFETCH(int, key);
     QFETCH(QString, then);
-    QFETCH(QString, bound);
     WindowRig rig;
     rig.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&rig.window));
-    auto *combo = rig.get<QComboBox>("cboBis");
-    QLineEdit *field = combo->lineEdit();
-    combo->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(field->hasFocus());
+    auto *bound = rig.get<QComboBox>("cboBis");
+    bound->setFocus();
+    QTRY_VERIFY(bound->lineEdit()->hasFocus());
 
-    field->selectAll();
-    QTest::keyClicks(field, first);
-    QTest::keyClick(field, Qt::Key(key));
-    QTest::keyClicks(field, then);
-    QCOMPARE(field->text(), bound);
+    bound->clearEditText();
+    QTest::keyClicks(bound->lineEdit(), first);
+    QTest::keyClick(bound->lineEdit(), Qt::Key(key));
+    QTest::keyClicks(bound->lineEdit(), then);
+    QTEST(bound->currentText(), "bound");
 }
 
 void AccessibilityTest::shouldOpenTheMenuFromTheKeyboard_data()
