@@ -22,9 +22,9 @@ std::vector<qint16> missingNumbers(const QStringList &items, float n)
             listed[static_cast<std::size_t>(number.value)] = true;
     }
     std::vector<qint16> missing;
-    for (int value = 1; value <= highest; ++value) {
-        if (!listed[static_cast<std::size_t>(value)])
-            missing.push_back(static_cast<qint16>(value));
+    for (int candidate = 1; candidate <= highest; ++candidate) {
+        if (!listed[static_cast<std::size_t>(candidate)])
+            missing.push_back(static_cast<qint16>(candidate));
     }
     return missing;
 }
