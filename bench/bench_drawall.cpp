@@ -1,13 +1,16 @@
 // Draw-all timings: the tick that draws every number of 1..N and fills the
 // list, and the repaint that follows, as medians of repeated runs. Beside
 // them, the plain algorithm that looks every draw up in the list widget and
-// appends one item at a time, for comparison.
+// appends one item at a time, for comparison. Last, the exhaustion test that
+// every press makes while skipping is on, on a full list.
 //
 // Usage: bench_drawall [--plain-max N]   (plain runs only for N up to this)
 
 #include "draw/draw_formula.h"
+#include "draw/pool.h"
 #include "platform/numbers.h"
 #include "platform/qt_platform.h"
+#include "window/list_model.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -110,5 +113,21 @@ int main(int argc, char *argv[])
             std::printf("%16.1f\n", plain);
         std::fflush(stdout);
     }
+
+    // The list now holds 1..32767: reading every item and finding none of
+    // 1..32767 missing is the dearest exhaustion test there is.
+    std::vector<double> check;
+    for (int run = 0; run < 51; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const bool exhausted = draw::missingNumbers(listbox::texts(*list), 32767.0F).empty();
+        check.push_back(milliseconds(timer));
+        if (!exhausted || list->count() != 32767) {
+            std::fprintf(stderr, "the list of %d items is not 1..32767\n", list->count());
+            return 1;
+        }
+    }
+    std::printf("\nexhaustion test, %d items: %.3f ms (median of %zu runs)\n", list->count(),
+        median(check), check.size());
     return 0;
 }

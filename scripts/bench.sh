@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Zolta and prints its benchmark figures (medians of repeated runs).
 #   scripts/bench.sh            start-up time and peak memory beside a minimal
-#                               Qt window, and the draw-all timings
+#                               Qt window, the draw-all timings and the
+#                               exhaustion test of a press on a full list
 #   scripts/bench.sh --plain    also the plain list-search algorithm at
 #                               N = 32767 (takes minutes)
 set -euo pipefail
@@ -13,7 +14,8 @@ cmake --build --preset default --target bench_drawall minimal_window Zolta >/dev
 plain_max=4096
 [ "${1:-}" = "--plain" ] && plain_max=32767
 
-echo "== Draw-all under Xvfb: tick = drawing and filling the list; repaint = window paint after it"
+echo "== Draw-all under Xvfb: tick = drawing and filling the list; repaint = window paint after it;"
+echo "   exhaustion test = what a press with skipping on checks before it draws"
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
     build/default/bench/bench_drawall --plain-max "$plain_max" 2>/dev/null
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a task: "build" (compile
-# and run), "analyze" (clang-tidy, cppcheck), "fuzz" (clang and libFuzzer),
-# "test" (everything the test command needs).
+# and run), "analyze" (clang-tidy, cppcheck, clang-format), "fuzz" (clang
+# and libFuzzer), "test" (everything the test command needs).
 set -euo pipefail
 
 sudo=()

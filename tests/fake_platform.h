@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/random_source.h"
+#include "version.h"
 
 #include <QList>
 #include <QQueue>
@@ -52,7 +53,9 @@ public:
     QQueue<float> randomValues; // then a fixed-seed generator
     QQueue<QString> menuChoices; // objectName of the item to choose, "" for none
     QTime time = QTime(12, 0, 0);
-    VersionInfo version { QStringLiteral("Zolta"), 1, 3, 0, QStringLiteral("Copyright test") };
+    VersionInfo version { QStringLiteral("Zolta"), static_cast<qint16>(version::major),
+        static_cast<qint16>(version::minor), static_cast<qint16>(version::revision),
+        QStringLiteral("Copyright test") };
     bool clipboardWorks = true;
     int failingRandomValues = 0; // this many next values fail before any is given
 

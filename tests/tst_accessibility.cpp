@@ -26,6 +26,8 @@ private Q_SLOTS:
     void shouldDrawAndAddByKeyboard_data();
     void shouldDrawAndAddByKeyboard();
     void shouldKeepTheBoundListOnTheTypedBound();
+    void shouldKeepEveryKeyTypedIntoTheBound_data();
+    void shouldKeepEveryKeyTypedIntoTheBound();
     void shouldOpenTheMenuFromTheKeyboard_data();
     void shouldOpenTheMenuFromTheKeyboard();
     void shouldOpenNoToolkitMenu_data();
@@ -200,6 +202,37 @@ void AccessibilityTest::shouldKeepTheBoundListOnTheTypedBound()
     // A bound beyond the list is kept as typed.
     QTest::keyClicks(bound->lineEdit(), QStringLiteral("0"));
     QCOMPARE(bound->currentText(), QStringLiteral("370"));
+}
+
+void AccessibilityTest::shouldKeepEveryKeyTypedIntoTheBound_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<int>("key"); // moves the cursor
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QString>("bound");
+    QTest::newRow("before a listed bound") << "2" << int(Qt::Key_Home) << "14"
+                                           << "142";
+    QTest::newRow("inside a listed bound") << "10" << int(Qt::Key_Left) << "57"
+                                           << "1570";
+}
+
+void AccessibilityTest::shouldKeepEveryKeyTypedIntoTheBound()
+{
+    QFETCH(QString, first);
+    QFETCH(int, key);
+    QFETCH(QString, then);
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    auto *bound = rig.get<QComboBox>("cboBis");
+    bound->setFocus();
+    QTRY_VERIFY(bound->lineEdit()->hasFocus());
+
+    bound->clearEditText();
+    QTest::keyClicks(bound->lineEdit(), first);
+    QTest::keyClick(bound->lineEdit(), Qt::Key(key));
+    QTest::keyClicks(bound->lineEdit(), then);
+    QTEST(bound->currentText(), "bound");
 }
 
 void AccessibilityTest::shouldOpenTheMenuFromTheKeyboard_data()

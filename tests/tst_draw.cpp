@@ -404,7 +404,7 @@ void DrawTest::shouldHandleDuplicateAtCommit_data()
     QTest::addColumn<QStringList>("boxes"); // after the question of the check box
 
     const QString ten = exhausted(QStringLiteral("Es wurden bereits 10 Zahlen ermittelt!"));
-    const QStringList fill { "1", "2", "4", "5", "6", "8", "9" };
+    const QStringList fill { "1", "2", "4", "5", "6", "8", "9", "10" };
     QTest::newRow("asked, Yes draws again")
         << Answer::Yes << QList<Answer> { Answer::Yes } << QList<int> { 7, 5 } << QStringList {}
         << true << QStringList { duplicateQuestion };
@@ -426,6 +426,15 @@ void DrawTest::shouldHandleDuplicateAtCommit_data()
     QTest::newRow("not asked, pool filled meanwhile")
         << Answer::No << QList<Answer> {} << QList<int> { 7 } << fill << false
         << QStringList { ten };
+    // Ten items or more, but not all of 1..10 (typed numbers outside it, a
+    // duplicate drawn while skipping was off): a missing number is drawn.
+    QTest::newRow("not asked, 0 and 300 typed meanwhile, 9 and 10 missing")
+        << Answer::No << QList<Answer> {} << QList<int> { 7, 10 }
+        << QStringList { "0", "300", "1", "2", "4", "5", "6", "8" } << true << QStringList {};
+    QTest::newRow("asked, Yes, a duplicate listed meanwhile, 9 and 10 missing")
+        << Answer::Yes << QList<Answer> { Answer::Yes } << QList<int> { 7, 9 }
+        << QStringList { "1", "2", "4", "5", "6", "8", "3" } << true
+        << QStringList { duplicateQuestion };
 }
 
 void DrawTest::shouldHandleDuplicateAtCommit()

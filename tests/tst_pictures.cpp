@@ -3,7 +3,9 @@
 
 #include "window_rig.h"
 
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 class PicturesTest : public QObject
 {
@@ -57,6 +59,25 @@ private Q_SLOTS:
             const QIcon source(QStringLiteral(":/assets/src/%1.svg").arg(image));
             const QPixmap sharp = source.pixmap(QSize(size, size), ratio);
             QCOMPARE(shown, sharp.toImage().convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+
+    // Run on two screens of different scale (tests/CMakeLists.txt).
+    void shouldDrawTheLampsAnewOnAScreenOfAnotherScale()
+    {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        if (screens.size() < 2)
+            QSKIP("needs a second screen");
+        WindowRig rig;
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+        QScreen *other = screens.at(rig.window.screen() == screens.first() ? 1 : 0);
+        QVERIFY(other->devicePixelRatio() != rig.window.devicePixelRatio());
+
+        rig.window.windowHandle()->setScreen(other);
+        for (const char *name : WindowRig::lampNames) {
+            QTRY_COMPARE(
+                rig.get<QLabel>(name)->pixmap().devicePixelRatio(), other->devicePixelRatio());
         }
     }
 };

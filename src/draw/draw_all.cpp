@@ -4,6 +4,7 @@
 #include "window/main_window.h"
 
 #include "draw/draw_formula.h"
+#include "draw/pool.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
 #include "window/announcer.h"
@@ -15,40 +16,25 @@
 #include <QListWidget>
 #include <QTimer>
 
+#include <cstddef>
 #include <vector>
-
-namespace {
-
-// Marks for every 16-bit value: one lookup per draw instead of a walk
-// through the list.
-class ValueSet
-{
-public:
-    [[nodiscard]] bool contains(qint16 value) const { return m_marks[index(value)]; }
-    void insert(qint16 value) { m_marks[index(value)] = true; }
-
-private:
-    static std::size_t index(qint16 value) { return static_cast<std::size_t>(value + 32768); }
-    std::vector<bool> m_marks = std::vector<bool>(65536, false);
-};
-
-} // namespace
 
 void frmMain::mnuRandom_Click()
 {
     guarded([&] {
         // Refused before the reset, so the list the user had is kept.
-        if (!boundUsable())
+        const std::optional<float> bound = drawBound();
+        if (!bound)
             return;
         cmdReset_Click();
-        StartDrawAll();
+        StartDrawAll(*bound);
     });
 }
 
-void frmMain::StartDrawAll()
+void frmMain::StartDrawAll(float bound)
 {
-    if (poolExhausted()) {
-        CheckAllDrawn();
+    if (poolExhausted(bound)) {
+        CheckAllDrawn(bound);
         return;
     }
 
@@ -71,44 +57,40 @@ void frmMain::Timer2_Timer()
 void frmMain::DrawAll()
 {
     // The bound may have been changed during the wait.
-    if (!boundUsable())
+    const std::optional<float> bound = drawBound();
+    if (!bound)
         return;
+    const float n = *bound;
 
     m_platform.randomize(intRandomize);
-    const float n = numbers::toSingle(cboBis->currentText());
     const qint16 wanted = numbers::int16FromReal(static_cast<double>(n));
 
-    // The numbers already listed. Normally none: the command emptied the list,
-    // but a manual entry or the commit of a running draw may have put some
-    // back during the wait. Only the numbers still missing are drawn, so the
-    // loop always ends.
-    ValueSet listed;
-    for (int i = 0; i < lstDone->count(); ++i) {
-        const numbers::Converted<qint16> item = numbers::tryToInt16(lstDone->item(i)->text());
-        if (item.ok)
-            listed.insert(item.value);
-    }
-    // Values a draw can give: 1 up to its extreme value.
-    int reachableMissing = 0;
-    const int highest = static_cast<int>(draw::extremeValue(n));
-    for (int value = 1; value <= highest; ++value) {
-        if (!listed.contains(static_cast<qint16>(value)))
-            ++reachableMissing;
-    }
+    // Normally every number of 1..N: the command emptied the list, but a
+    // manual entry or the commit of a running draw may have put some back
+    // during the wait. Only the numbers still missing are drawn, so the loop
+    // always ends.
+    const std::vector<qint16> missing = draw::missingNumbers(listbox::texts(*lstDone), n);
     // A bound below 1 adds nothing.
-    intCounter = static_cast<qint16>(qBound(0, static_cast<int>(wanted), reachableMissing));
+    intCounter = static_cast<qint16>(
+        qBound(0, static_cast<int>(wanted), static_cast<int>(missing.size())));
     if (!listHasRoom(intCounter)) {
         intCounter = 0;
         return;
     }
+    // Marks of the numbers still missing: one lookup per draw instead of a
+    // walk through the list.
+    std::vector<bool> open(32768, false);
+    for (const qint16 value : missing)
+        open[static_cast<std::size_t>(value)] = true;
 
     QStringList drawn;
     drawn.reserve(intCounter);
     while (intCounter != 0) {
         const float r = m_platform.nextRandom();
         intZahl = numbers::int16FromReal(draw::value(r, n));
-        if (!listed.contains(intZahl)) {
-            listed.insert(intZahl);
+        const auto index = static_cast<std::size_t>(intZahl);
+        if (intZahl > 0 && open[index]) {
+            open[index] = false;
             drawn.append(numbers::decimalText(intZahl));
             intCounter = numbers::checkedAdd(intCounter, -1);
         }

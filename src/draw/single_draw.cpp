@@ -4,46 +4,45 @@
 #include "window/main_window.h"
 
 #include "draw/draw_formula.h"
+#include "draw/pool.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
+#include "window/list_model.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QTimer>
 
-bool frmMain::boundUsable()
+std::optional<float> frmMain::drawBound()
 {
     // Every draw from a bound in this range stays within 16 bits.
-    const numbers::Converted<double> bound = numbers::tryToDouble(cboBis->currentText());
-    const bool usable = bound.ok && bound.value >= -32768.0 && bound.value <= 32767.0;
-    if (!usable) {
-        m_platform.messageBox(this,
-            QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
-            QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
-    }
-    return usable;
+    const numbers::Converted<float> bound = numbers::tryToSingle(cboBis->currentText());
+    if (bound.ok && bound.value >= -32768.0F && bound.value <= 32767.0F)
+        return bound.value;
+    m_platform.messageBox(this,
+        QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
+        QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+    return std::nullopt;
 }
 
-bool frmMain::poolExhausted()
+bool frmMain::poolExhausted(float bound)
 {
-    // Both halves are always evaluated: the bound is converted even while
-    // skipping is off.
-    const QString bound = cboBis->currentText();
-    const bool ticked = chkRndClear->isChecked();
-    const int listCount = lstDone->count();
-    const bool boundReached = numbers::toDouble(bound) <= listCount;
-    return ticked && boundReached;
+    // Counting the items is not enough: hand-typed numbers outside 1..N and
+    // duplicates drawn while skipping was off fill the list too.
+    return chkRndClear->isChecked()
+        && draw::missingNumbers(listbox::texts(*lstDone), bound).empty();
 }
 
 void frmMain::cmdGo_Click()
 {
     guarded([&] {
-        if (!boundUsable())
+        const std::optional<float> bound = drawBound();
+        if (!bound)
             return;
 
-        if (poolExhausted()) {
-            CheckAllDrawn();
+        if (poolExhausted(*bound)) {
+            CheckAllDrawn(*bound);
             return;
         }
         // A full list is refused now, not after the whole animation.
@@ -51,19 +50,18 @@ void frmMain::cmdGo_Click()
             return;
 
         m_platform.randomize(intRandomize);
-        const float n = numbers::toSingle(cboBis->currentText());
         const float r = m_platform.nextRandom();
-        intZahl = numbers::int16FromReal(draw::value(r, n));
+        intZahl = numbers::int16FromReal(draw::value(r, *bound));
         enableTimer(Timer1);
     });
 }
 
-void frmMain::CheckAllDrawn()
+void frmMain::CheckAllDrawn(float bound)
 {
     if (bolRndClear == False)
         return;
     const auto count = static_cast<qint16>(lstDone->count());
-    const qint16 n = numbers::toInt16(cboBis->currentText());
+    const qint16 n = numbers::int16FromReal(bound);
     const QString message = n == 1 ? QStringLiteral("Es wurde bereits eine Zahl ermittelt!")
                                    : QStringLiteral("Es wurden bereits ") + numbers::decimalText(n)
             + QStringLiteral(" Zahlen ermittelt!");

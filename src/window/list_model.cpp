@@ -2,6 +2,7 @@
 
 #include <QItemSelectionModel>
 #include <QListWidget>
+#include <QStringList>
 
 namespace listbox {
 
@@ -31,6 +32,15 @@ void setText(QListWidget &list, const QString &text)
         }
     }
     setListIndex(list, -1);
+}
+
+QStringList texts(const QListWidget &list)
+{
+    QStringList result;
+    result.reserve(list.count());
+    for (int row = 0; row < list.count(); ++row)
+        result.append(list.item(row)->text());
+    return result;
 }
 
 } // namespace listbox

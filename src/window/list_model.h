@@ -4,10 +4,10 @@
 // none; assigning Text selects the first item with exactly that text, or
 // clears the selection when there is none.
 
+#include <QStringList>
 #include <QtGlobal>
 
 class QListWidget;
-class QString;
 
 namespace listbox {
 
@@ -15,5 +15,7 @@ namespace listbox {
 void setListIndex(QListWidget &list, qint16 index);
 // A miss clears the selection, so a stale selection can never pass for a hit.
 void setText(QListWidget &list, const QString &text);
+// The items' texts, first to last.
+[[nodiscard]] QStringList texts(const QListWidget &list);
 
 } // namespace listbox

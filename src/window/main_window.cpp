@@ -16,8 +16,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringListModel>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -139,6 +141,9 @@ void frmMain::createControls()
     cboBis->setModel(new QStringListModel(cboBis));
     cboBis->setEditable(true);
     cboBis->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion: it selects the rest of a listed bound after the
+    // cursor, and the next key would replace it.
+    cboBis->setCompleter(nullptr);
     cboBis->setEditText(QStringLiteral("Combo1"));
     cboBis->setAccessibleName(QStringLiteral("Obergrenze"));
     place(cboBis, 1800, 600, 735, 315);
@@ -175,16 +180,13 @@ void frmMain::createControls()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 240, 240, 2175, 255);
 
-    Image0->setPixmap(lamp(this, "lamp_grey"));
+    drawLamps();
     Image0->setAccessibleName(QStringLiteral("Lampe aus"));
     place(Image0, 3960, 1080, 480, 480);
-    Image1[2]->setPixmap(lamp(this, "lamp_green"));
     Image1[2]->setAccessibleName(QStringLiteral("Lampe grün"));
     place(Image1[2], 3960, 600, 480, 480);
-    Image1[1]->setPixmap(lamp(this, "lamp_red"));
     Image1[1]->setAccessibleName(QStringLiteral("Lampe rot"));
     place(Image1[1], 3960, 120, 480, 480);
-    Image1[0]->setPixmap(lamp(this, "lamp_yellow"));
     Image1[0]->setAccessibleName(QStringLiteral("Lampe gelb"));
     place(Image1[0], 120, 960, 480, 480);
 
@@ -205,6 +207,31 @@ void frmMain::createControls()
     for (QPushButton *button : { cmdGo, cmdAdd, cmdReset })
         button->setAutoDefault(true);
     cmdGo->setFocus();
+}
+
+void frmMain::drawLamps()
+{
+    Image0->setPixmap(lamp(this, "lamp_grey"));
+    Image1[2]->setPixmap(lamp(this, "lamp_green"));
+    Image1[1]->setPixmap(lamp(this, "lamp_red"));
+    Image1[0]->setPixmap(lamp(this, "lamp_yellow"));
+}
+
+bool frmMain::event(QEvent *event)
+{
+    // The lamps are drawn for one scale; on a screen of another scale they
+    // are drawn anew. Qt tells widgets of a new scale from 6.6 on; before,
+    // only the window handle (there once shown) tells of a new screen.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (event->type() == QEvent::DevicePixelRatioChange)
+        drawLamps();
+#else
+    if (event->type() == QEvent::Show && windowHandle() != nullptr) {
+        connect(windowHandle(), &QWindow::screenChanged, this, &frmMain::drawLamps,
+            Qt::UniqueConnection);
+    }
+#endif
+    return QWidget::event(event);
 }
 
 bool frmMain::focusNextPrevChild(bool next)

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 #include <utility>
 
 class Announcer;
@@ -29,7 +30,8 @@ class frmMain : public QWidget
 {
     Q_OBJECT
 
-    // The state variables, readable for automation and accessibility tools.
+    // The state variables, readable as properties by the widget tests and the
+    // benchmark. (Accessibility tools do not see QObject properties.)
     Q_PROPERTY(qint16 intZahl READ zahl)
     Q_PROPERTY(qint16 intCounter READ counter)
     Q_PROPERTY(qint16 intRounds READ rounds)
@@ -76,6 +78,7 @@ public Q_SLOTS:
     void mnuAbout_Click();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
@@ -83,6 +86,8 @@ protected:
 private:
     // window/
     void createControls();
+    // The four lamp pictures, for the scale of the window's screen.
+    void drawLamps();
     void createMenus();
     void connectEvents();
     void ShowContextMenu(const qint16 &button);
@@ -93,19 +98,20 @@ private:
     void InitSeed();
 
     // draw/
-    // Skipping is on and the list holds as many numbers as the bound or more.
-    [[nodiscard]] bool poolExhausted();
-    void CheckAllDrawn();
+    // The bound in cboBis as a draw uses it, read once per press; nothing,
+    // after telling the user, when it is no number or its draws would leave
+    // the 16-bit range.
+    [[nodiscard]] std::optional<float> drawBound();
+    // Skipping is on and every number a draw from the bound can give is listed.
+    [[nodiscard]] bool poolExhausted(float bound);
+    void CheckAllDrawn(float bound);
     void ShowNumber();
     void ShowUniqueNumber();
-    void StartDrawAll();
+    void StartDrawAll(float bound);
     void DrawAll();
     [[nodiscard]] qint16 ListContains(QListWidget *list, const QString &text);
     // Shows "Zahl = n", appends n to the list and writes it into txtBis.
     void publish(qint16 number);
-    // False, after telling the user, when the bound in cboBis cannot be drawn
-    // from: no number, or a bound whose draws leave the 16-bit range.
-    [[nodiscard]] bool boundUsable();
     // False, after telling the user, when the list cannot take `more` items.
     [[nodiscard]] bool listHasRoom(int more);
     void showRestPicture();

@@ -2,14 +2,15 @@
 
 * "Über..." (Up from a fresh popup lands on this last entry) shows a box
   titled "Zolta iacta est" with three lines: "<file name of the program>
-  1.3", "Version 1.3.0" and a copyright line.  Checked for the program as
+  <major>.<minor>", "Version <major>.<minor>.<revision>" (the build's, from
+  CTest) and a copyright line.  Checked for the program as
   built and, after a restart, for a copy of it named "Losglück.bin" (the
   box names it without the extension).
 * "Alle Zahlen erzeugen" (Bearbeiten > last entry) empties the list, shows
   the red lamp for about a second and then lists every number of 1..bound
   once, in random order; the label reads "Zahl = " and the last number.
 
-Run: /usr/bin/python3 tests/e2e/test_menu.py <path-to-Zolta> <artifacts-dir>
+Run: ZOLTA_VERSION=1.2.3 /usr/bin/python3 tests/e2e/test_menu.py <path-to-Zolta> <artifacts-dir>
 """
 
 import os
@@ -44,7 +45,7 @@ DRAW_ALL_TIMEOUT = 10.0
 RED_LAMP_MIN = 0.5               # the red lamp shows about one second (polling blurs it)
 
 
-def check_about(s, checks, program_name):
+def check_about(s, checks, program_name, version):
     s.open_context_menu(BARE_WINDOW)
     s.choose_menu_path(ABOUT)
     box = s.wait_alert(WINDOW_TITLE)
@@ -52,9 +53,10 @@ def check_about(s, checks, program_name):
     what = "About box of %r" % program_name
     checks.check(len(lines) == 3, "%s: expected 3 lines, got %r" % (what, lines))
     if lines:
-        checks.equal(lines[0], program_name + " 1.3", what + ", line 1")
+        checks.equal(lines[0], "%s %s" % (program_name, version.rsplit(".", 1)[0]),
+                     what + ", line 1")
     if len(lines) > 1:
-        checks.equal(lines[1], "Version 1.3.0", what + ", line 2")
+        checks.equal(lines[1], "Version " + version, what + ", line 2")
     if len(lines) > 2:
         checks.check(lines[2].startswith("Copyright"),
                      "%s, line 3: expected a copyright line, got %r" % (what, lines[2]))
@@ -120,18 +122,19 @@ def check_draw_all(s, checks):
 
 
 def main(executable, artifacts):
+    version = os.environ["ZOLTA_VERSION"]   # set by tests/CMakeLists.txt
     tmp = tempfile.mkdtemp(prefix="zolta-e2e-menu-")
     try:
         other = os.path.join(tmp, OTHER_NAME + ".bin")
         shutil.copy2(executable, other)
         with Session(executable, artifacts) as s:
             checks = Checks()
-            check_about(s, checks, os.path.basename(executable))
+            check_about(s, checks, os.path.basename(executable), version)
             check_draw_all(s, checks)
 
             # the same program under another file name
             s.restart_program(executable=other)
-            check_about(s, checks, OTHER_NAME)
+            check_about(s, checks, OTHER_NAME, version)
             checks.raise_if_failed()
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
