@@ -201,6 +201,7 @@ void DrawTest::shouldRefuseUnusableBound_data()
     QTest::newRow("rounds to 32768") << "32767,5" << false << false;
     QTest::newRow("converts but draws 32768") << "32767,4" << false << false;
     QTest::newRow("below -32768") << "-32768,4" << false << false;
+    QTest::newRow("single precision would round into range") << "32767,0001" << false << false;
     QTest::newRow("letters during animation") << "abc" << true << false;
     QTest::newRow("overflow during animation") << "40000" << true << false;
     QTest::newRow("letters with skipping on") << "abc" << false << true;

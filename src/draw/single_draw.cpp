@@ -16,10 +16,13 @@
 
 std::optional<float> frmMain::drawBound()
 {
-    // Every draw from a bound in this range stays within 16 bits.
-    const numbers::Converted<float> bound = numbers::tryToSingle(cboBis->currentText());
-    if (bound.ok && bound.value >= -32768.0F && bound.value <= 32767.0F)
-        return bound.value;
+    // Every draw from a bound in this range stays within 16 bits. The range
+    // is checked on the exact value, so that a text just outside it is
+    // refused rather than rounded into it; the draw itself works in single
+    // precision.
+    const numbers::Converted<double> bound = numbers::tryToDouble(cboBis->currentText());
+    if (bound.ok && bound.value >= -32768.0 && bound.value <= 32767.0)
+        return static_cast<float>(bound.value);
     m_platform.messageBox(this,
         QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
         QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
