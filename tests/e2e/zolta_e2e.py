@@ -25,10 +25,10 @@ No window manager runs, so the X window's geometry is the client area and the
 window sits where the program puts it.
 
 Every wait is a poll with a bounded timeout, every external command has a
-timeout, and the whole session has a global timeout guarded by a watchdog.
-On leaving the session every process it started is ended (by process id),
-also after a failure or a timeout; xvfb-run and dbus-run-session end the X
-server and the session bus when the script ends.  On a failure the session
+timeout, and no wait goes past the session's global timeout (CTest's own
+timeout ends a test that hangs anyway).  On leaving the session every process
+it started is ended, also after a failure; xvfb-run and dbus-run-session end
+the X server and the buses when the script ends.  On a failure the session
 writes the AT-SPI tree (``atspi-tree.txt``), a screenshot (``failure.png``)
 and the logs of the program and the helper processes into the artifacts
 directory.
@@ -58,10 +58,8 @@ import signal
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import traceback
-import uuid
 
 try:
     import pyatspi  # noqa: F401  (imported early to fail fast with a clear message)
@@ -282,15 +280,11 @@ class Session:
 
         self.display = None
         self.env = None                # of every process the session starts
-        self.tag = "zolta-e2e-" + uuid.uuid4().hex
         self.tmpdir = None
         self.proc = None               # the program under test
         self._helpers = []             # [(name, Popen)] in start order
         self._logs = []                # open log files
         self._deadline = None
-        self._watchdog = None
-        self._watchdog_stop = threading.Event()
-        self._timed_out = False
         self._app = None
         self._window = None
         self._xid = None
@@ -310,7 +304,6 @@ class Session:
             raise E2EError("program not found or not executable: %s" % self.executable)
         os.makedirs(self.artifacts_dir, exist_ok=True)
         self._deadline = time.monotonic() + self.timeout
-        self._start_watchdog()
         try:
             self._start_all()
         except BaseException:
@@ -322,17 +315,11 @@ class Session:
     def __exit__(self, exc_type, exc, tb):
         try:
             if exc_type is not None:
-                if exc_type is KeyboardInterrupt and self._timed_out:
-                    sys.stderr.write("zolta_e2e: global session timeout (%.0f s) passed\n"
-                                     % self.timeout)
                 self._save_failure_artifacts(exc_type, exc, tb)
         finally:
             self._stop_all()
-            self._watchdog_stop.set()
             if self.tmpdir:
                 shutil.rmtree(self.tmpdir, ignore_errors=True)
-        if exc_type is KeyboardInterrupt and self._timed_out:
-            raise SessionTimeout("global session timeout of %.0f s passed" % self.timeout) from exc
         return False
 
     # ---- timeouts --------------------------------------------------------
@@ -343,31 +330,6 @@ class Session:
         if left <= 0:
             raise SessionTimeout("global session timeout of %.0f s passed" % self.timeout)
         return min(timeout, left)
-
-    def _start_watchdog(self):
-        grace = 20.0
-
-        def watch():
-            if self._watchdog_stop.wait(self.timeout):
-                return
-            self._timed_out = True
-            sys.stderr.write("zolta_e2e: session timeout, interrupting the test\n")
-            # a real SIGINT also wakes a sleeping or waiting main thread
-            signal.pthread_kill(main_ident, signal.SIGINT)
-            if self._watchdog_stop.wait(grace):
-                return
-            sys.stderr.write("zolta_e2e: test did not stop; killing its processes\n")
-            self._stop_all()
-            if self.tmpdir:
-                shutil.rmtree(self.tmpdir, ignore_errors=True)
-            os._exit(124)
-
-        main_ident = threading.main_thread().ident
-
-        self._watchdog = threading.Thread(target=watch, name="zolta-e2e-watchdog", daemon=True)
-        self._watchdog.start()
-
-    # ---- processes -------------------------------------------------------
 
     def _log(self, name):
         f = open(os.path.join(self.artifacts_dir, name + ".log"), "wb")
@@ -387,7 +349,6 @@ class Session:
         self.display = os.environ["DISPLAY"]
         env = dict(os.environ)
         del env[OWN_SESSION]               # what the session starts is no test script
-        env["ZOLTA_E2E_TAG"] = self.tag    # marks every process of this session
         env["XDG_RUNTIME_DIR"] = os.path.join(self.tmpdir, "runtime")
         os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
         self.env = env
@@ -474,29 +435,6 @@ class Session:
     def is_running(self):
         return self.proc is not None and self.proc.poll() is None
 
-    def _tagged_pids(self):
-        """Processes that carry this session's tag in their environment."""
-        pids = []
-        needle = ("ZOLTA_E2E_TAG=" + self.tag).encode()
-        for d in os.listdir("/proc"):
-            if not d.isdigit() or int(d) == os.getpid():
-                continue
-            try:
-                with open("/proc/%s/environ" % d, "rb") as f:
-                    if needle in f.read().split(b"\0"):
-                        pids.append(int(d))
-            except OSError:
-                pass
-        return pids
-
-    @staticmethod
-    def _alive(pid):
-        try:
-            with open("/proc/%d/stat" % pid) as f:
-                return f.read().split(")")[-1].split()[0] != "Z"
-        except OSError:
-            return False
-
     def _stop_all(self):
         xdisp, self._xdisp = getattr(self, "_xdisp", None), None
         if xdisp is not None:
@@ -504,17 +442,13 @@ class Session:
                 xdisp.close()
             except Exception:
                 pass
-        # the program first (SIGTERM, then SIGKILL), then what the helpers
-        # started (so that their parents can still reap them), then the
-        # helpers in reverse order, last anything left with our tag
+        # the program first, then the helpers in reverse order; xvfb-run and
+        # dbus-run-session end the X server and the buses with the script
         if self.proc is not None:
             self._end_popen("program", self.proc)
-        helper_pids = {p.pid for _, p in self._helpers}
-        self._end_tagged(lambda pid: pid not in helper_pids, (signal.SIGTERM,))
         for name, p in reversed(self._helpers):
             if p is not self.proc:
                 self._end_popen(name, p)
-        self._end_tagged(lambda pid: True, (signal.SIGTERM, signal.SIGKILL))
         for f in self._logs:
             try:
                 f.close()
@@ -537,21 +471,6 @@ class Session:
             except subprocess.TimeoutExpired:
                 pass
         sys.stderr.write("zolta_e2e: %s (pid %d) did not end\n" % (name, p.pid))
-
-    def _end_tagged(self, select_pid, signals):
-        """Signal the session's tagged processes chosen by select_pid; wait up to 2 s each."""
-        for sig in signals:
-            left = [pid for pid in self._tagged_pids() if select_pid(pid) and self._alive(pid)]
-            if not left:
-                return
-            for pid in left:
-                try:
-                    os.kill(pid, sig)
-                except OSError:
-                    pass
-            end = time.monotonic() + 2
-            while time.monotonic() < end and any(self._alive(pid) for pid in left):
-                time.sleep(0.05)
 
     # ---- external commands ----------------------------------------------
 
