@@ -13,7 +13,7 @@ only from outside, the way a person and a screen reader would:
 * input with xdotool (mouse clicks at a control's centre, key presses, typing),
 * reading through AT-SPI (window, labels, text fields, lists, combo boxes,
   message boxes),
-* the X window itself through xdotool/xwininfo/xprop (client size, size and
+* the X window itself through xdotool and python-xlib (client size, size and
   Motif hints), screenshots with ImageMagick, pixels with python-xlib and the
   clipboard with xclip,
 * popup menus, which Qt does not put on AT-SPI, as override-redirect X
@@ -423,7 +423,7 @@ class Session:
         self.app(timeout)
         self.window(timeout)
         self.x_window_id(timeout)
-        poll(lambda: self.x_geometry()["map_state"] == "IsViewable",
+        poll(lambda: self.x_geometry()["viewable"],
              self._bounded(timeout), "the X window to be mapped")
         self.wait_painted(timeout)
 
@@ -765,55 +765,38 @@ class Session:
                          "an X window titled %r" % WINDOW_TITLE)
         return self._xid
 
+    def _x_window(self, xid=None):
+        return self._xlib_display().create_resource_object("window", xid or self.x_window_id())
+
     def x_geometry(self, xid=None):
-        """xwininfo of a window: dict x, y (absolute), width, height, map_state."""
-        out = self.run(["xwininfo", "-id", str(xid or self.x_window_id())]).stdout.decode()
-
-        def field(label):
-            m = re.search(r"^\s*%s:\s*(.+)$" % re.escape(label), out, re.M)
-            if not m:
-                raise E2EError("xwininfo printed no %r:\n%s" % (label, out))
-            return m.group(1).strip()
-
-        return {"x": int(field("Absolute upper-left X")),
-                "y": int(field("Absolute upper-left Y")),
-                "width": int(field("Width")),
-                "height": int(field("Height")),
-                "map_state": field("Map State")}
+        """A window's geometry: dict x, y (absolute), width, height, viewable."""
+        from Xlib import X
+        window = self._x_window(xid)
+        size = window.get_geometry()
+        at = self._xlib_display().screen().root.translate_coords(window, 0, 0)
+        return {"x": at.x, "y": at.y, "width": size.width, "height": size.height,
+                "viewable": window.get_attributes().map_state == X.IsViewable}
 
     def client_size(self):
         """(width, height) of the client area (= the X window, no WM runs)."""
         g = self.x_geometry()
         return (g["width"], g["height"])
 
-    def xprop(self, prop, xid=None):
-        """Text of one X property as xprop prints it, or None when not set."""
-        res = self.run(["xprop", "-id", str(xid or self.x_window_id()), prop])
-        out = res.stdout.decode(errors="replace")
-        if "not found" in out or "no such atom" in out:
-            return None
-        return out
+    def wm_name(self):
+        """The X window's WM_NAME."""
+        name = self._x_window().get_wm_name()
+        return name.decode("latin-1") if isinstance(name, bytes) else name
 
     def size_hints(self):
-        """WM_NORMAL_HINTS: dict with 'min', 'max', 'base', 'increment', 'size' as (w, h) if set.
-
-        xprop prints lines like "program ... minimum size: 306 by 202".
-        """
-        out = self.xprop("WM_NORMAL_HINTS")
-        hints = {}
-        if out is None:
-            return hints
-        keys = {("minimum", "size"): "min", ("maximum", "size"): "max",
-                ("base", "size"): "base", ("resize", "increment"): "increment"}
-        for line in out.splitlines():
-            m = re.match(r"\s*([^:]+):\s*(\d+) by (\d+)\s*$", line)
-            if not m:
-                continue
-            words = tuple(m.group(1).lower().split()[-2:])
-            key = keys.get(words) or ("size" if words[-1:] == ("size",) else None)
-            if key:
-                hints[key] = (int(m.group(2)), int(m.group(3)))
-        return hints
+        """WM_NORMAL_HINTS: dict with 'min' and 'max' as (w, h), where set."""
+        from Xlib import Xutil
+        hints = self._x_window().get_wm_normal_hints()
+        found = {}
+        if hints is not None and hints.flags & Xutil.PMinSize:
+            found["min"] = (hints.min_width, hints.min_height)
+        if hints is not None and hints.flags & Xutil.PMaxSize:
+            found["max"] = (hints.max_width, hints.max_height)
+        return found
 
     def is_resizable(self):
         """False when the size hints fix the size (min == max)."""
@@ -833,13 +816,15 @@ class Session:
         'functions_set' / 'decorations_set' (None when that field is not flagged).
         MWM 'all' bits mean "all except the listed ones"; that is resolved here.
         """
-        out = self.xprop("_MOTIF_WM_HINTS")
-        if out is None:
+        from Xlib import X
+        d = self._xlib_display()
+        prop = self._x_window().get_full_property(d.intern_atom("_MOTIF_WM_HINTS"),
+                                                  X.AnyPropertyType)
+        if prop is None:
             return None
-        nums = [int(x, 0) for x in re.findall(r"(0x[0-9a-fA-F]+|\d+)", out.split("=", 1)[-1])]
-        if len(nums) < 3:
-            raise E2EError("odd _MOTIF_WM_HINTS: %r" % out)
-        flags, functions, decorations = nums[0], nums[1], nums[2]
+        if len(prop.value) < 3:
+            raise E2EError("odd _MOTIF_WM_HINTS: %r" % (prop.value,))
+        flags, functions, decorations = prop.value[0], prop.value[1], prop.value[2]
 
         def decode(value, table):
             names = {n for n, bit in table.items() if n != "all" and value & bit}
