@@ -236,11 +236,6 @@ qint16 int16FromReal(double value)
     return valueOrThrow(roundedInt16(value));
 }
 
-double floorReal(double value)
-{
-    return std::floor(value);
-}
-
 QString decimalText(qint16 value)
 {
     // QString::number never consults the locale, so no group separators.
