@@ -2,7 +2,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/numbers.h"
 #include "window/list_model.h"
 
 #include <QListWidget>
@@ -24,14 +23,10 @@ qint16 frmMain::ItemExists(QObject *objControl, const QString &strItem)
 
 qint16 frmMain::ListContains(QListWidget *list, const QString &text)
 {
-    // Walks the items itself: the first exact match is selected; a miss leaves
-    // the selection alone.
-    const int last = list->count() - 1;
-    for (int i = 0; i <= last; ++i) {
-        if (list->item(i)->text() == text) {
-            listbox::setListIndex(*list, static_cast<qint16>(i));
-            return True;
-        }
-    }
-    return False;
+    // The first exact match is selected; a miss leaves the selection alone.
+    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty())
+        return False;
+    listbox::setListIndex(*list, static_cast<qint16>(list->row(found.first())));
+    return True;
 }
