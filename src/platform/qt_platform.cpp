@@ -62,15 +62,6 @@ void QtPlatform::popupMenu(QMenu *menu, const std::optional<QPoint> &at)
     menu->exec(at.value_or(QCursor::pos()));
 }
 
-bool QtPlatform::clearClipboard()
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr)
-        return false;
-    clipboard->clear(QClipboard::Clipboard);
-    return true;
-}
-
 bool QtPlatform::setClipboardText(const QString &text)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();

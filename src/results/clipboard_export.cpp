@@ -25,8 +25,7 @@ void frmMain::CopyListToClipboard()
 
     if (count > 0) {
         // An empty list leaves the clipboard as it was.
-        const bool copied = m_platform.clearClipboard() && m_platform.setClipboardText(text);
-        if (!copied) {
+        if (!m_platform.setClipboardText(text)) {
             m_platform.messageBox(this,
                 QStringLiteral("Die Liste konnte nicht in die Zwischenablage kopiert werden!"),
                 QStringLiteral("Kopieren"), Platform::Icon::Critical, Platform::Buttons::Ok);
