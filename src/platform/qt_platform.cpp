@@ -10,16 +10,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 QString QtPlatform::withLineBreaks(const QString &prompt)
 {
-    QString text = prompt;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('\r')
-            && (i + 1 == text.size() || text.at(i + 1) != QLatin1Char('\n')))
-            text[i] = QLatin1Char('\n');
-    }
-    return text;
+    static const QRegularExpression loneCr(QStringLiteral("\r(?!\n)"));
+    return QString(prompt).replace(loneCr, QStringLiteral("\n"));
 }
 
 Platform::Answer QtPlatform::messageBox(
