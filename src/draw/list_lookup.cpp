@@ -2,7 +2,7 @@
 
 #include "window/main_window.h"
 
-#include "window/list_model.h"
+#include "window/list_box.h"
 
 #include <QListWidget>
 

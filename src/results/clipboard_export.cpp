@@ -3,7 +3,7 @@
 #include "window/main_window.h"
 
 #include "platform/platform.h"
-#include "window/list_model.h"
+#include "window/list_box.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "window/list_model.h"
+#include "window/list_box.h"
 
 #include <QItemSelectionModel>
 #include <QListWidget>
