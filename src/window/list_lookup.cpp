@@ -1,7 +1,9 @@
-// Looking a number text up in a list.
+// The result list as the draws and the manual entry both use it: looking a
+// number text up, and the room left.
 
 #include "window/main_window.h"
 
+#include "platform/platform.h"
 #include "window/list_box.h"
 
 #include <QListWidget>
@@ -29,4 +31,17 @@ qint16 frmMain::ListContains(QListWidget *list, const QString &text)
         return False;
     listbox::setListIndex(*list, static_cast<qint16>(list->row(found.first())));
     return True;
+}
+
+bool frmMain::listHasRoom(int more)
+{
+    // Count and index of the list are 16-bit.
+    constexpr int capacity = 32767;
+    if (lstDone->count() + more <= capacity)
+        return true;
+    m_platform.messageBox(this,
+        QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
+                       "Es wurde nichts hinzugefügt."),
+        QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+    return false;
 }
