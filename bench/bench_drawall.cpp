@@ -10,7 +10,7 @@
 #include "draw/pool.h"
 #include "platform/numbers.h"
 #include "platform/qt_platform.h"
-#include "window/list_model.h"
+#include "window/list_box.h"
 #include "window/main_window.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Fuzzes the text-to-number conversions with arbitrary bytes read as UTF-8.
 //
 // Three independent judges decide every input:
-//   - a regular expression written from the documented syntax says whether
+//   - Qt's German number reading, less its known differences, says whether
 //     the text is a number at all;
 //   - the C library's strtod/strtof (correctly rounded, like from_chars)
 //     say what the real value is;
@@ -12,6 +12,7 @@
 #include "platform/numbers.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QString>
 
@@ -40,12 +41,28 @@ void require(bool condition, const char *what, const QString &text)
         fail(what, text);
 }
 
-const QRegularExpression &numberSyntax()
+// Whether the text is a number, judged by Qt's German reading less what it
+// takes beyond the documented syntax: other blanks than spaces and tabs,
+// "inf" and "nan", the Unicode minus, and a first group with a leading zero
+// ("0.001", "01.000"). All digits become zeros before Qt reads the text, so
+// that no value is out of its range: Qt refuses those, and a refused
+// underflow looks like a text that is no number.
+bool isGermanNumber(const QString &text)
 {
-    // [0-9] on purpose: \d would also take digits of other scripts.
-    static const QRegularExpression syntax(QStringLiteral(
-        R"(\A[ \t]*[+-]?(?:(?:[0-9]+|[1-9][0-9]{0,2}(?:\.[0-9]{3})+)(?:,[0-9]*)?|,[0-9]+)(?:[eE][+-]?[0-9]+)?[ \t]*\z)"));
-    return syntax;
+    static const QRegularExpression blanks(QStringLiteral(R"(\A[ \t]+|[ \t]+\z)"));
+    static const QRegularExpression foreign(QStringLiteral("[^0-9+,.eE-]"));
+    static const QRegularExpression zeroGroup(QStringLiteral(R"(\A[+-]?0[0-9]*\.)"));
+    QString core = text;
+    core.remove(blanks);
+    if (core.contains(foreign) || core.contains(zeroGroup))
+        return false;
+    for (QChar &c : core) {
+        if (c.isDigit())
+            c = u'0';
+    }
+    bool ok = false;
+    static_cast<void>(QLocale(QLocale::German).toDouble(core, &ok));
+    return ok;
 }
 
 // The text as the C library reads it: blanks and grouping points gone, comma
@@ -174,9 +191,6 @@ void checkArithmetic(const std::uint8_t *data, std::size_t size)
             require(!fits && error.failure() == numbers::Failure::Overflow,
                 "int16FromReal refused a value in range", origin);
         }
-        const double floored = numbers::floorReal(value);
-        require(floored == std::floor(value) || (std::isnan(value) && std::isnan(floored)),
-            "floorReal is not the floor", origin);
     }
 }
 
@@ -202,8 +216,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const numbers::Converted<float> single = numbers::tryToSingle(text);
     const numbers::Converted<double> real = numbers::tryToDouble(text);
 
-    require(numeric == numberSyntax().match(text).hasMatch(),
-        "isNumeric disagrees with the documented syntax", text);
+    require(
+        numeric == isGermanNumber(text), "isNumeric disagrees with the documented syntax", text);
 
     checkThrowingAgrees(whole, numbers::toInt16, text);
     checkThrowingAgrees(single, numbers::toSingle, text);

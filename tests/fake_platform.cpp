@@ -61,14 +61,6 @@ void FakePlatform::popupMenu(QMenu *menu, const std::optional<QPoint> &at)
         action->trigger();
 }
 
-bool FakePlatform::clearClipboard()
-{
-    if (!clipboardWorks)
-        return false;
-    clipboard.clear();
-    return true;
-}
-
 bool FakePlatform::setClipboardText(const QString &text)
 {
     if (!clipboardWorks)

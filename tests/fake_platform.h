@@ -41,7 +41,6 @@ public:
     Answer messageBox(QWidget *parent, const QString &prompt, const QString &title, Icon icon,
         Buttons buttons) override;
     void popupMenu(QMenu *menu, const std::optional<QPoint> &at) override;
-    [[nodiscard]] bool clearClipboard() override;
     [[nodiscard]] bool setClipboardText(const QString &text) override;
     [[nodiscard]] QTime currentTime() override { return time; }
     void randomize(qint16 seed) override;

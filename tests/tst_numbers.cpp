@@ -110,8 +110,6 @@ private slots:
     void shouldReadBackEveryDecimalText();
     void shouldAddWithoutWrapping_data();
     void shouldAddWithoutWrapping();
-    void shouldFloorTowardMinusInfinity_data();
-    void shouldFloorTowardMinusInfinity();
     void shouldRoundRealsHalfAwayFromZero_data();
     void shouldRoundRealsHalfAwayFromZero();
 };
@@ -402,28 +400,6 @@ void NumbersTest::shouldAddWithoutWrapping()
         QVERIFY2(!sum.ok, "unexpected overflow");
         QCOMPARE(error.failure(), Failure::Overflow);
     }
-}
-
-void NumbersTest::shouldFloorTowardMinusInfinity_data()
-{
-    QTest::addColumn<double>("input");
-    QTest::addColumn<double>("expected");
-
-    QTest::newRow("whole") << 2.0 << 2.0;
-    QTest::newRow("positive half") << 2.5 << 2.0;
-    QTest::newRow("negative half") << -0.5 << -1.0;
-    QTest::newRow("negative whole") << -4.0 << -4.0;
-    QTest::newRow("negative fraction") << -4.2 << -5.0;
-    QTest::newRow("just below one") << 0.99999999999999989 << 0.0;
-    QTest::newRow("tiny negative") << -1e-300 << -1.0;
-    QTest::newRow("beyond 64-bit integers") << 1e300 << 1e300;
-}
-
-void NumbersTest::shouldFloorTowardMinusInfinity()
-{
-    QFETCH(double, input);
-    QFETCH(double, expected);
-    QCOMPARE(numbers::floorReal(input), expected);
 }
 
 void NumbersTest::shouldRoundRealsHalfAwayFromZero_data()

@@ -79,16 +79,3 @@ void frmMain::publish(qint16 number)
     txtBis->setText(text);
     announcer->announce(lblRndZahl->text());
 }
-
-bool frmMain::listHasRoom(int more)
-{
-    // Count and index of the list are 16-bit.
-    constexpr int capacity = 32767;
-    if (lstDone->count() + more <= capacity)
-        return true;
-    m_platform.messageBox(this,
-        QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
-                       "Es wurde nichts hinzugefügt."),
-        QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
-    return false;
-}

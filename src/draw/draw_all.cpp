@@ -8,7 +8,7 @@
 #include "platform/numbers.h"
 #include "platform/platform.h"
 #include "window/announcer.h"
-#include "window/list_model.h"
+#include "window/list_box.h"
 
 #include <QComboBox>
 #include <QLabel>

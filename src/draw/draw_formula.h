@@ -2,7 +2,7 @@
 
 // The draw formula shared by a single draw and draw-all.
 
-#include "platform/numbers.h"
+#include <cmath>
 
 namespace draw {
 
@@ -14,7 +14,7 @@ inline constexpr float largestRandom = 1.0F - (1.0F / 16777216.0F);
 // would round up to n + 1 for r close to 1.
 [[nodiscard]] inline double value(float r, float n)
 {
-    return numbers::floorReal((static_cast<double>(r) * static_cast<double>(n)) + 1.0);
+    return std::floor((static_cast<double>(r) * static_cast<double>(n)) + 1.0);
 }
 
 // The extreme value a draw with bound n can give (the other one is 1). Every

@@ -7,7 +7,7 @@
 #include "draw/pool.h"
 #include "platform/numbers.h"
 #include "platform/platform.h"
-#include "window/list_model.h"
+#include "window/list_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,7 @@
 #include "numbers.h"
 
+#include <QRegularExpression>
+#include <QRegularExpressionMatch>
 #include <QStringView>
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <numeric>
 #include <string>
 #include <system_error>
 
@@ -42,33 +45,35 @@ struct Plain
 // range, and the 64-bit sums below can never overflow.
 constexpr std::int64_t exponentLimit = 1'000'000'000;
 
-[[nodiscard]] bool isBlank(char16_t c)
+// The syntax documented in the header, compiled on first use.
+const QRegularExpression &numberSyntax()
 {
-    return c == u' ' || c == u'\t';
+    // [0-9], not \d, which would also take the digits of other scripts.
+    static const QRegularExpression syntax(
+        QStringLiteral(R"(\A[ \t]*)"
+                       R"((?<sign>[+-]?))"
+                       R"((?=,?[0-9]))" // at least one digit before the exponent
+                       // Plain digits, or groups of three behind points. The
+                       // first group has no leading zero: "0.001" and "2.5"
+                       // read differently to different readers.
+                       R"((?<whole>[0-9]+|[1-9][0-9]{0,2}(?:\.[0-9]{3})+)?)"
+                       R"((?:,(?<fraction>[0-9]*))?)"
+                       R"((?:[eE](?<exponent>[+-]?[0-9]+))?)"
+                       R"([ \t]*\z)"));
+    return syntax;
 }
 
-[[nodiscard]] bool isAsciiDigit(char16_t c)
+// "[sign] digits", clamped to the limit.
+[[nodiscard]] std::int64_t exponentValue(QStringView text)
 {
-    return c >= u'0' && c <= u'9';
-}
-
-// Reads "[sign] digits" and nothing else, clamped to the limit.
-[[nodiscard]] bool readExponent(QStringView text, std::int64_t *exponent)
-{
-    qsizetype pos = 0;
-    const bool negative = !text.isEmpty() && text[0] == u'-';
-    if (!text.isEmpty() && (text[0] == u'+' || text[0] == u'-'))
-        ++pos;
-    if (pos == text.size())
-        return false;
-    std::int64_t value = 0;
-    for (; pos < text.size(); ++pos) {
-        if (!isAsciiDigit(text[pos].unicode()))
-            return false;
-        value = std::min((value * 10) + (text[pos].unicode() - u'0'), exponentLimit);
-    }
-    *exponent = negative ? -value : value;
-    return true;
+    const bool negative = text.startsWith(u'-');
+    if (negative || text.startsWith(u'+'))
+        text = text.sliced(1);
+    const std::int64_t value = std::accumulate(
+        text.begin(), text.end(), std::int64_t(0), [](std::int64_t sum, QChar digit) {
+            return std::min((sum * 10) + (digit.unicode() - u'0'), exponentLimit);
+        });
+    return negative ? -value : value;
 }
 
 // Power of ten of the leading nonzero digit of whole,fraction e exponent.
@@ -84,67 +89,21 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
     return exponent - zeros - 1;
 }
 
-// Checks the syntax documented in the header; false for anything else.
-[[nodiscard]] bool parse(QStringView text, Plain *out)
+// False for a text that is no number.
+[[nodiscard]] bool parse(const QString &text, Plain *out)
 {
-    qsizetype pos = 0;
-    qsizetype end = text.size();
-    while (pos < end && isBlank(text[pos].unicode()))
-        ++pos;
-    while (end > pos && isBlank(text[end - 1].unicode()))
-        --end;
-    const auto at = [&](qsizetype i) { return text[i].unicode(); };
-
-    std::string plain;
-    if (pos < end && (at(pos) == u'+' || at(pos) == u'-')) {
-        if (at(pos) == u'-')
-            plain.push_back('-');
-        ++pos;
-    }
-
-    // Whole part: plain digits, or groups of three behind points ("1.000").
-    std::string whole;
-    qsizetype groupDigits = 0;
-    bool grouped = false;
-    for (; pos < end; ++pos) {
-        const char16_t c = at(pos);
-        if (isAsciiDigit(c)) {
-            whole.push_back(static_cast<char>(c));
-            ++groupDigits;
-        } else if (c == u'.') {
-            // The first group has one to three digits and no leading zero:
-            // "0.001" and "2.5" read differently to different readers.
-            const bool goodGroup = grouped
-                ? groupDigits == 3
-                : groupDigits >= 1 && groupDigits <= 3 && whole.front() != '0';
-            if (!goodGroup)
-                return false;
-            grouped = true;
-            groupDigits = 0;
-        } else {
-            break;
-        }
-    }
-    if (grouped && groupDigits != 3)
+    const QRegularExpressionMatch match = numberSyntax().match(text);
+    if (!match.hasMatch())
         return false;
-
-    std::string fraction;
-    if (pos < end && at(pos) == u',') {
-        for (++pos; pos < end && isAsciiDigit(at(pos)); ++pos)
-            fraction.push_back(static_cast<char>(at(pos)));
-    }
-    if (whole.empty() && fraction.empty())
-        return false;
-
-    // Nothing may follow but an exponent.
-    std::int64_t exponent = 0;
-    if (pos < end
-        && ((at(pos) != u'e' && at(pos) != u'E')
-            || !readExponent(text.sliced(pos + 1, end - pos - 1), &exponent)))
-        return false;
+    // Matched text is ASCII.
+    std::string whole = match.capturedView(u"whole").toLatin1().toStdString();
+    whole.erase(std::remove(whole.begin(), whole.end(), '.'), whole.end());
+    const std::string fraction = match.capturedView(u"fraction").toLatin1().toStdString();
+    const std::int64_t exponent = exponentValue(match.capturedView(u"exponent"));
 
     out->magnitude = magnitude(whole, fraction, exponent);
     out->whole = fraction.empty() && exponent == 0;
+    std::string plain = match.capturedView(u"sign") == u"-" ? "-" : "";
     plain += whole.empty() ? std::string("0") : whole;
     if (!fraction.empty())
         plain += '.' + fraction;
@@ -275,11 +234,6 @@ double toDouble(const QString &text)
 qint16 int16FromReal(double value)
 {
     return valueOrThrow(roundedInt16(value));
-}
-
-double floorReal(double value)
-{
-    return std::floor(value);
 }
 
 QString decimalText(qint16 value)

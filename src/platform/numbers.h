@@ -70,9 +70,6 @@ struct Converted
 // zero); Overflow outside -32768..32767 or for NaN/infinity.
 [[nodiscard]] qint16 int16FromReal(double value);
 
-// Largest whole number not above value (toward minus infinity).
-[[nodiscard]] double floorReal(double value);
-
 // Decimal text: digits, a leading "-" when negative, nothing else.
 [[nodiscard]] QString decimalText(qint16 value);
 

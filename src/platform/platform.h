@@ -42,9 +42,8 @@ public:
     // handler has run by then.
     virtual void popupMenu(QMenu *menu, const std::optional<QPoint> &at) = 0;
 
-    // Removes everything the clipboard holds; false when it cannot.
-    [[nodiscard]] virtual bool clearClipboard() = 0;
-    // Stores plain text; false when the clipboard does not take it.
+    // Replaces what the clipboard holds by plain text; false when the
+    // clipboard does not take it.
     [[nodiscard]] virtual bool setClipboardText(const QString &text) = 0;
 
     // Current local time of day.

@@ -10,16 +10,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 QString QtPlatform::withLineBreaks(const QString &prompt)
 {
-    QString text = prompt;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('\r')
-            && (i + 1 == text.size() || text.at(i + 1) != QLatin1Char('\n')))
-            text[i] = QLatin1Char('\n');
-    }
-    return text;
+    static const QRegularExpression loneCr(QStringLiteral("\r(?!\n)"));
+    return QString(prompt).replace(loneCr, QStringLiteral("\n"));
 }
 
 Platform::Answer QtPlatform::messageBox(
@@ -60,15 +56,6 @@ Platform::Answer QtPlatform::messageBox(
 void QtPlatform::popupMenu(QMenu *menu, const std::optional<QPoint> &at)
 {
     menu->exec(at.value_or(QCursor::pos()));
-}
-
-bool QtPlatform::clearClipboard()
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr)
-        return false;
-    clipboard->clear(QClipboard::Clipboard);
-    return true;
 }
 
 bool QtPlatform::setClipboardText(const QString &text)

@@ -2,10 +2,10 @@
 
 #include "window/main_window.h"
 
-#include "platform/numbers.h"
 #include "platform/platform.h"
+#include "window/list_box.h"
 
-#include <QListWidget>
+#include <QStringList>
 
 void frmMain::mnuListCopy_Click()
 {
@@ -14,30 +14,21 @@ void frmMain::mnuListCopy_Click()
 
 void frmMain::CopyListToClipboard()
 {
-    const int count = lstDone->count();
-    QString text;
-    text.reserve(static_cast<qsizetype>(count) * 8);
-    for (int i = 0; i < count; ++i) {
-        // Every line ends in CR LF, the last one too.
-        text += numbers::decimalText(numbers::toInt16(lstDone->item(i)->text()));
-        text += QLatin1String("\r\n");
+    const QStringList lines = listbox::texts(*lstDone);
+    // Every line ends in CR LF, the last one too. An empty list leaves the
+    // clipboard as it was.
+    if (!lines.isEmpty()
+        && !m_platform.setClipboardText(
+            lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n"))) {
+        m_platform.messageBox(this,
+            QStringLiteral("Die Liste konnte nicht in die Zwischenablage kopiert werden!"),
+            QStringLiteral("Kopieren"), Platform::Icon::Critical, Platform::Buttons::Ok);
+        return;
     }
 
-    if (count > 0) {
-        // An empty list leaves the clipboard as it was.
-        const bool copied = m_platform.clearClipboard() && m_platform.setClipboardText(text);
-        if (!copied) {
-            m_platform.messageBox(this,
-                QStringLiteral("Die Liste konnte nicht in die Zwischenablage kopiert werden!"),
-                QStringLiteral("Kopieren"), Platform::Icon::Critical, Platform::Buttons::Ok);
-            return;
-        }
-    }
-
-    const QString prompt = count == 1
+    const QString prompt = lines.size() == 1
         ? QStringLiteral("Es wurde 1 Zeile in die Zwischenablage kopiert!")
-        : QStringLiteral("Es wurden ") + QString::number(count)
-            + QStringLiteral(" Zeilen in die Zwischenablage kopiert!");
+        : QStringLiteral("Es wurden %1 Zeilen in die Zwischenablage kopiert!").arg(lines.size());
     m_platform.messageBox(this, prompt, QStringLiteral("Kopieren"), Platform::Icon::Information,
         Platform::Buttons::Ok);
 }

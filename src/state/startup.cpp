@@ -2,7 +2,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/numbers.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -52,9 +51,6 @@ void frmMain::Form_Load()
 void frmMain::InitSeed()
 {
     // The digit sum of the clock's seconds: 0..14.
-    const qint16 seconds = static_cast<qint16>(m_platform.currentTime().second());
-    const QString text = QStringLiteral("%1").arg(seconds, 2, 10, QLatin1Char('0'));
-    const qint16 tens = numbers::toInt16(text.left(1));
-    const qint16 units = numbers::toInt16(text.right(1));
-    intRandomize = numbers::checkedAdd(tens, units);
+    const int seconds = m_platform.currentTime().second();
+    intRandomize = static_cast<qint16>((seconds / 10) + (seconds % 10));
 }

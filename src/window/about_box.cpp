@@ -7,13 +7,13 @@
 void frmMain::mnuAbout_Click()
 {
     guarded([&] {
-        // Read afresh on every click, in the order the text is built.
+        // Read afresh on every click.
         const VersionInfo info = m_platform.versionInfo();
-        const QString prompt = info.baseName + QLatin1Char(' ') + QString::number(info.major)
-            + QLatin1Char('.') + QString::number(info.minor) + QLatin1Char('\r')
-            + QStringLiteral("Version ") + QString::number(info.major) + QLatin1Char('.')
-            + QString::number(info.minor) + QLatin1Char('.') + QString::number(info.revision)
-            + QLatin1Char('\r') + info.copyright;
+        // One pass over all parts: a "%" in the name or the copyright stays as it is.
+        const QString prompt
+            = QStringLiteral("%1 %2.%3\rVersion %2.%3.%4\r%5")
+                  .arg(info.baseName, QString::number(info.major), QString::number(info.minor),
+                      QString::number(info.revision), info.copyright);
         m_platform.messageBox(this, prompt, QStringLiteral("Zolta iacta est"),
             Platform::Icon::Information, Platform::Buttons::Ok);
     });

@@ -109,17 +109,21 @@ private:
     void ShowUniqueNumber();
     void StartDrawAll(float bound);
     void DrawAll();
-    [[nodiscard]] qint16 ListContains(QListWidget *list, const QString &text);
     // Shows "Zahl = n", appends n to the list and writes it into txtBis.
     void publish(qint16 number);
-    // False, after telling the user, when the list cannot take `more` items.
-    [[nodiscard]] bool listHasRoom(int more);
     void showRestPicture();
     // Enabling a running timer leaves its rhythm alone.
     static void enableTimer(QTimer *timer);
 
     // results/
     void CopyListToClipboard();
+
+    // window/list_lookup.cpp: the result list, for draw/ and results/.
+    // True when an item has exactly the text; the first such item is then
+    // selected, and a miss leaves the selection alone.
+    [[nodiscard]] qint16 ListContains(QListWidget *list, const QString &text);
+    // False, after telling the user, when the list cannot take `more` items.
+    [[nodiscard]] bool listHasRoom(int more);
 
     // Every handler runs its body through guarded(): a failure that gets past
     // the handler's own checks is reported in German, the handler ends, and

@@ -1,4 +1,4 @@
-#include "window/list_model.h"
+#include "window/list_box.h"
 
 #include <QItemSelectionModel>
 #include <QListWidget>
@@ -24,14 +24,8 @@ void setListIndex(QListWidget &list, qint16 index)
 
 void setText(QListWidget &list, const QString &text)
 {
-    const int count = list.count();
-    for (int row = 0; row < count; ++row) {
-        if (list.item(row)->text() == text) {
-            setListIndex(list, static_cast<qint16>(row));
-            return;
-        }
-    }
-    setListIndex(list, -1);
+    const QList<QListWidgetItem *> found = list.findItems(text, Qt::MatchExactly);
+    setListIndex(list, found.isEmpty() ? qint16(-1) : static_cast<qint16>(list.row(found.first())));
 }
 
 QStringList texts(const QListWidget &list)

@@ -1,0 +1,47 @@
+// The result list as the draws and the manual entry both use it: looking a
+// number text up, and the room left.
+
+#include "window/main_window.h"
+
+#include "platform/platform.h"
+#include "window/list_box.h"
+
+#include <QListWidget>
+
+qint16 frmMain::ItemExists(QObject *objControl, const QString &strItem)
+{
+    // Lets the control search by assigning its text, then asks what it
+    // selected. Whatever fails makes the answer False; nothing escapes.
+    try {
+        auto *list = qobject_cast<QListWidget *>(objControl);
+        if (list == nullptr)
+            return False;
+        listbox::setText(*list, strItem);
+        return listbox::listIndex(*list) < 0 ? False : True;
+    } catch (...) {
+        return False;
+    }
+}
+
+qint16 frmMain::ListContains(QListWidget *list, const QString &text)
+{
+    // The first exact match is selected; a miss leaves the selection alone.
+    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty())
+        return False;
+    listbox::setListIndex(*list, static_cast<qint16>(list->row(found.first())));
+    return True;
+}
+
+bool frmMain::listHasRoom(int more)
+{
+    // Count and index of the list are 16-bit.
+    constexpr int capacity = 32767;
+    if (lstDone->count() + more <= capacity)
+        return true;
+    m_platform.messageBox(this,
+        QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
+                       "Es wurde nichts hinzugefügt."),
+        QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+    return false;
+}
