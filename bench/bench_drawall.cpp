@@ -1,14 +1,8 @@
 // Draw-all timings: the tick that draws every number of 1..N and fills the
-// list, and the repaint that follows, as medians of repeated runs. Beside
-// them, the plain algorithm that looks every draw up in the list widget and
-// appends one item at a time, for comparison. Last, the exhaustion test that
-// every press makes while skipping is on, on a full list.
-//
-// Usage: bench_drawall [--plain-max N]   (plain runs only for N up to this)
+// list, and the repaint that follows, as medians of repeated runs. Last, the
+// exhaustion test that every press makes while skipping is on, on a full list.
 
-#include "draw/draw_formula.h"
 #include "draw/pool.h"
-#include "platform/numbers.h"
 #include "platform/qt_platform.h"
 #include "window/list_box.h"
 #include "window/main_window.h"
@@ -16,7 +10,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QListWidget>
 
 #include <algorithm>
@@ -36,34 +29,11 @@ double milliseconds(const QElapsedTimer &timer)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-// The plain algorithm: a whole-list search for every draw, one append per
-// new number.
-void plainDrawAll(frmMain &window, QtPlatform &platform, float n)
-{
-    auto *list = window.findChild<QListWidget *>(QStringLiteral("lstDone"));
-    list->clear();
-    platform.randomize(window.property("intRandomize").value<qint16>());
-    qint16 counter = numbers::int16FromReal(n);
-    while (counter != 0) {
-        const qint16 number = numbers::int16FromReal(draw::value(platform.nextRandom(), n));
-        const QString text = numbers::decimalText(number);
-        if (window.ItemExists(list, text) == frmMain::False) {
-            list->addItem(text);
-            --counter;
-        }
-    }
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    int plainMax = 8192;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (QByteArray(argv[i]) == "--plain-max")
-            plainMax = QByteArray(argv[i + 1]).toInt();
-    }
 
     QtPlatform platform;
     frmMain window(platform);
@@ -72,7 +42,7 @@ int main(int argc, char *argv[])
     auto *bound = window.findChild<QComboBox *>(QStringLiteral("cboBis"));
     auto *list = window.findChild<QListWidget *>(QStringLiteral("lstDone"));
 
-    std::printf("%-8s %6s %14s %14s %16s\n", "N", "runs", "tick ms", "repaint ms", "plain tick ms");
+    std::printf("%-8s %6s %14s %14s\n", "N", "runs", "tick ms", "repaint ms");
     for (const int n : { 10, 256, 4096, 32767 }) {
         const int runs = n >= 4096 ? 11 : 51;
         std::vector<double> tick;
@@ -94,23 +64,7 @@ int main(int argc, char *argv[])
             }
         }
 
-        double plain = -1;
-        if (n <= plainMax) {
-            std::vector<double> plainTicks;
-            const int plainRuns = n >= 4096 ? 1 : 11;
-            for (int run = 0; run < plainRuns; ++run) {
-                QElapsedTimer timer;
-                timer.start();
-                plainDrawAll(window, platform, static_cast<float>(n));
-                plainTicks.push_back(milliseconds(timer));
-            }
-            plain = median(plainTicks);
-        }
-        std::printf("%-8d %6d %14.3f %14.3f ", n, runs, median(tick), median(paint));
-        if (plain < 0)
-            std::printf("%16s\n", "(skipped)");
-        else
-            std::printf("%16.1f\n", plain);
+        std::printf("%-8d %6d %14.3f %14.3f\n", n, runs, median(tick), median(paint));
         std::fflush(stdout);
     }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Start-up time and peak memory of a window program under Xvfb.
+"""Start-up time and peak memory of a window program, on the X server of
+DISPLAY (scripts/bench.sh runs it in xvfb-run).
 
 For each program: start it N times; the time runs from just before the
 process is started until the X server reports its top-level window titled
@@ -23,22 +24,6 @@ from Xlib import X, display as xdisplay
 TITLE = "Zolta iacta est"
 
 
-def start_xvfb():
-    read_fd, write_fd = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_fd)
-    number = b""
-    with os.fdopen(read_fd, "rb") as pipe:
-        while not number.endswith(b"\n"):
-            chunk = pipe.read(1)
-            if not chunk:
-                raise RuntimeError("Xvfb did not start")
-            number += chunk
-    return proc, ":" + number.decode().strip()
-
-
 def window_title(conn, window):
     try:
         name = window.get_full_property(conn.intern_atom("_NET_WM_NAME"),
@@ -50,8 +35,8 @@ def window_title(conn, window):
         return ""
 
 
-def one_run(program, display_name, conn, timeout=20.0):
-    env = dict(os.environ, DISPLAY=display_name, QT_QPA_PLATFORM="xcb")
+def one_run(program, conn, timeout=20.0):
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb")
     env.pop("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", None)
     start = time.perf_counter()
     proc = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
@@ -81,33 +66,28 @@ def one_run(program, display_name, conn, timeout=20.0):
 def main():
     runs = int(sys.argv[1])
     programs = sys.argv[2:]
-    xvfb, display_name = start_xvfb()
-    try:
-        conn = xdisplay.Display(display_name)
-        conn.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
-        conn.sync()
-        results = {}
-        for program in programs:
-            one_run(program, display_name, conn)  # warm the file cache
-        for _ in range(runs):
-            for program in programs:  # interleaved, so drift hits all alike
-                ms, mib = one_run(program, display_name, conn)
-                results.setdefault(program, []).append((ms, mib))
-        print(f"{'program':<20} {'runs':>4} {'start-up ms':>12} {'peak MiB':>9}")
-        medians = {}
-        for program in programs:
-            times = [r[0] for r in results[program]]
-            memory = [r[1] for r in results[program]]
-            medians[program] = (statistics.median(times), statistics.median(memory))
-            print(f"{os.path.basename(program):<20} {runs:>4} {medians[program][0]:>12.1f}"
-                  f" {medians[program][1]:>9.2f}")
-        if len(programs) == 2:
-            (t0, m0), (t1, m1) = medians[programs[0]], medians[programs[1]]
-            print(f"{os.path.basename(programs[0])} against {os.path.basename(programs[1])}: "
-                  f"time {100.0 * (t0 - t1) / t1:+.1f} %, memory {m0 - m1:+.2f} MiB")
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+    conn = xdisplay.Display()
+    conn.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
+    conn.sync()
+    results = {}
+    for program in programs:
+        one_run(program, conn)  # warm the file cache
+    for _ in range(runs):
+        for program in programs:  # interleaved, so drift hits all alike
+            ms, mib = one_run(program, conn)
+            results.setdefault(program, []).append((ms, mib))
+    print(f"{'program':<20} {'runs':>4} {'start-up ms':>12} {'peak MiB':>9}")
+    medians = {}
+    for program in programs:
+        times = [r[0] for r in results[program]]
+        memory = [r[1] for r in results[program]]
+        medians[program] = (statistics.median(times), statistics.median(memory))
+        print(f"{os.path.basename(program):<20} {runs:>4} {medians[program][0]:>12.1f}"
+              f" {medians[program][1]:>9.2f}")
+    if len(programs) == 2:
+        (t0, m0), (t1, m1) = medians[programs[0]], medians[programs[1]]
+        print(f"{os.path.basename(programs[0])} against {os.path.basename(programs[1])}: "
+              f"time {100.0 * (t0 - t1) / t1:+.1f} %, memory {m0 - m1:+.2f} MiB")
 
 
 if __name__ == "__main__":

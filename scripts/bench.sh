@@ -3,23 +3,19 @@
 #   scripts/bench.sh            start-up time and peak memory beside a minimal
 #                               Qt window, the draw-all timings and the
 #                               exhaustion test of a press on a full list
-#   scripts/bench.sh --plain    also the plain list-search algorithm at
-#                               N = 32767 (takes minutes)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
 cmake --preset default >/dev/null
 cmake --build --preset default --target bench_drawall minimal_window Zolta >/dev/null
 
-plain_max=4096
-[ "${1:-}" = "--plain" ] && plain_max=32767
-
 echo "== Draw-all under Xvfb: tick = drawing and filling the list; repaint = window paint after it;"
 echo "   exhaustion test = what a press with skipping on checks before it draws"
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
-    build/default/bench/bench_drawall --plain-max "$plain_max" 2>/dev/null
+    build/default/bench/bench_drawall 2>/dev/null
 
 echo
 echo "== Start-up under Xvfb: process start until the window is mapped; peak resident memory"
-/usr/bin/python3 bench/startup_bench.py "${ZOLTA_BENCH_RUNS:-21}" \
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    /usr/bin/python3 bench/startup_bench.py "${ZOLTA_BENCH_RUNS:-21}" \
     build/default/src/Zolta build/default/bench/minimal_window
