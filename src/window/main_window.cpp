@@ -291,9 +291,7 @@ void frmMain::connectEvents()
         if (qobject_cast<QMenu *>(control) == nullptr)
             control->setContextMenuPolicy(Qt::PreventContextMenu);
     }
-    auto *tabIntoField = new TabIntoField(this);
-    for (QLineEdit *field : findChildren<QLineEdit *>())
-        field->installEventFilter(tabIntoField);
+    new TabIntoField({ txtVon, txtBis, cboBis->lineEdit() }, this);
 }
 
 void frmMain::showRestPicture()

@@ -4,6 +4,13 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
+TabIntoField::TabIntoField(std::initializer_list<QLineEdit *> fields, QObject *parent)
+    : QObject(parent)
+{
+    for (QLineEdit *field : fields)
+        field->installEventFilter(this);
+}
+
 bool TabIntoField::eventFilter(QObject *watched, QEvent *event)
 {
     auto *field = qobject_cast<QLineEdit *>(watched);
