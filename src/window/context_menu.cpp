@@ -1,18 +1,17 @@
-// The menu tree, the context menu on a right press or from the keyboard, and
-// the event filter that keeps the toolkit's own menus away.
+// The menu tree and the context menu: on a right press where the window
+// offers it, and from the keyboard (Menu key, Shift+F10) at the focused
+// control. The toolkit's own edit and scroll menus, which would be English,
+// never open: every control's policy prevents them.
 
 #include "window/main_window.h"
 
 #include "platform/platform.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
-#include <QCoreApplication>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace {
 
@@ -42,28 +41,6 @@ qint16 buttonValue(Qt::MouseButton button)
     default:
         return 0;
     }
-}
-
-// The Menu key arrives as a context-menu event from the keyboard; Shift+F10
-// arrives as a plain key press.
-bool isKeyboardMenuRequest(const QEvent *event)
-{
-    if (event->type() == QEvent::ContextMenu)
-        return static_cast<const QContextMenuEvent *>(event)->reason()
-            == QContextMenuEvent::Keyboard;
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<const QKeyEvent *>(event);
-        return key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
-    }
-    return false;
-}
-
-bool isTabIntoField(const QEvent *event)
-{
-    if (event->type() != QEvent::FocusIn)
-        return false;
-    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
-    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
 }
 
 qint16 shiftValue(Qt::KeyboardModifiers modifiers)
@@ -118,6 +95,14 @@ void frmMain::createMenus()
         mnuDoppelt_Click();
     });
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+
+    for (const QKeySequence &keys :
+        { QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10) }) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            QWidget *focused = focusWidget();
+            guarded([&] { showContextMenuAt(focused != nullptr ? focused : this); });
+        });
+    }
 }
 
 void frmMain::ShowContextMenu(const qint16 &button)
@@ -167,28 +152,6 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             static_cast<float>(at.x()), static_cast<float>(at.y()));
         // The field still places its cursor as usual.
         return false;
-    }
-    if (auto *field = qobject_cast<QLineEdit *>(watched);
-        field != nullptr && isTabIntoField(event)) {
-        // A field reached by Tab selects its text, and Qt 6.4 reports that
-        // selection before the focus: Orca then moves along silently and
-        // never says which field was reached. Take the focus plainly and
-        // select once the focus has been reported.
-        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
-        QCoreApplication::sendEvent(field, &plain);
-        QMetaObject::invokeMethod(field, "selectAll", Qt::QueuedConnection);
-        return true;
-    }
-    auto *control = qobject_cast<QWidget *>(watched);
-    if (control != nullptr && control->window() == this) {
-        if (isKeyboardMenuRequest(event)) {
-            guarded([&] { showContextMenuAt(control); });
-            return true;
-        }
-        // The toolkit's own edit and scroll menus would speak English; a right
-        // press opens this window's menu where the window offers one.
-        if (event->type() == QEvent::ContextMenu)
-            return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "window/announcer.h"
 #include "window/pictures.h"
+#include "window/tab_into_field.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -282,11 +283,15 @@ void frmMain::connectEvents()
         if (index >= 0)
             cboBis->setCurrentIndex(index);
     });
-    // Right presses on txtBis, and every context-menu request (see eventFilter).
+    // Right presses on txtBis (see eventFilter).
+    txtBis->installEventFilter(this);
+    // No control, nor any part of one (the combo box's text, the list's scroll
+    // bars), opens a menu of the toolkit's own.
     for (QWidget *control : findChildren<QWidget *>()) {
         if (qobject_cast<QMenu *>(control) == nullptr)
-            control->installEventFilter(this);
+            control->setContextMenuPolicy(Qt::PreventContextMenu);
     }
+    new TabIntoField({ txtVon, txtBis, cboBis->lineEdit() }, this);
 }
 
 void frmMain::showRestPicture()
