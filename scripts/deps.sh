@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a task: "build" (compile
 # and run), "analyze" (clang-tidy, cppcheck, clang-format), "fuzz" (clang
-# and libFuzzer), "test" (everything the test command needs).
+# and libFuzzer), "test" (everything the test command needs), "fresh"
+# (debootstrap, for scripts/fresh-tree.sh).
 set -euo pipefail
 
 sudo=()
@@ -32,12 +33,13 @@ case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;
 analyze) wanted=("${build_packages[@]}" "${analyze_packages[@]}") ;;
 fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
+fresh) wanted=(debootstrap) ;;
 test)
     wanted=("${build_packages[@]}" "${test_packages[@]}" "${analyze_packages[@]}"
         "${fuzz_packages[@]}")
     ;;
 *)
-    echo "usage: $0 build|analyze|fuzz|test" >&2
+    echo "usage: $0 build|analyze|fuzz|test|fresh" >&2
     exit 2
     ;;
 esac

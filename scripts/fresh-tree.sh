@@ -9,7 +9,7 @@
 #   Each COMMAND runs as root in /src/zolta inside the tree; the first that
 #   fails ends the run with its exit status.
 #
-# Needs root and debootstrap (apt-get install debootstrap). The packages come
+# Needs root and debootstrap (scripts/deps.sh fresh). The packages come
 # from the Debian mirror this machine's apt is configured with. Kept between
 # runs, under ZOLTA_FRESH_CACHE (default /var/cache/zolta-fresh): the base
 # tree of each suite and the package files apt downloaded into it; apt checks
@@ -35,7 +35,7 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 2
 fi
 if ! command -v debootstrap >/dev/null; then
-    echo "$0: needs debootstrap: apt-get install debootstrap" >&2
+    echo "$0: needs debootstrap: scripts/deps.sh fresh" >&2
     exit 2
 fi
 

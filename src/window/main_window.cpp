@@ -17,7 +17,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
+#include <QScreen> // complete for QWindow::screenChanged
 #include <QStringListModel>
 #include <QTimer>
 #include <QWindow>
