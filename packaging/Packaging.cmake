@@ -72,20 +72,25 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Depends is computed by dpkg-shlibdeps from what the binary links, and
-# appended to this: Qt's SVG icon engine, a plug-in that the program loads
-# only where a screen scales, draws the pictures there. Its package differs
-# between releases (libqt6svg6 up to Qt 6.4, qt6-svg-plugins from 6.6 on), so
-# the package that holds it on the building machine is named.
-set(ZOLTA_SVG_ENGINE "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/iconengines/libqsvgicon.so")
-execute_process(COMMAND dpkg-query --search "${ZOLTA_SVG_ENGINE}"
-    OUTPUT_VARIABLE svg_engine_owner OUTPUT_STRIP_TRAILING_WHITESPACE
-    RESULT_VARIABLE svg_engine_result ERROR_QUIET)
-if(svg_engine_result EQUAL 0 AND svg_engine_owner MATCHES "^([^:]+)")
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CMAKE_MATCH_1}")
-else()
-    message(WARNING "No installed package holds ${ZOLTA_SVG_ENGINE}: the Debian "
-        "package will not name Qt's SVG icon engine (scripts/deps.sh build installs it)")
-endif()
+# appended to this: the packages of two files the program loads at run time,
+# Qt's SVG icon engine (a plug-in, which draws the pictures where a screen
+# scales) and Qt's German translation. The engine's package differs between
+# releases (libqt6svg6 up to Qt 6.4, qt6-svg-plugins from 6.6 on), so the
+# package that holds each file on the building machine is named.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "")
+foreach(file "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/iconengines/libqsvgicon.so"
+        "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_de.qm")
+    execute_process(COMMAND dpkg-query --search "${file}"
+        OUTPUT_VARIABLE owner OUTPUT_STRIP_TRAILING_WHITESPACE
+        RESULT_VARIABLE owner_result ERROR_QUIET)
+    if(owner_result EQUAL 0 AND owner MATCHES "^([^:]+)")
+        list(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS "${CMAKE_MATCH_1}")
+    else()
+        message(WARNING "No installed package holds ${file}: the Debian package will "
+            "not name it (scripts/deps.sh build installs it)")
+    endif()
+endforeach()
+list(JOIN CPACK_DEBIAN_PACKAGE_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
 include(CPack)

@@ -23,7 +23,7 @@ apt-cache show qt6-svg-plugins >/dev/null 2>&1 && svg_engine=qt6-svg-plugins
 # Only names that Debian 12 and 13 both have: a name apt does not know makes
 # it install nothing at all.
 build_packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins "$svg_engine"
-    fonts-dejavu-core file dpkg-dev)
+    qt6-translations-l10n fonts-dejavu-core file dpkg-dev)
 test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi dbus
     imagemagick python3-xlib desktop-file-utils appstream orca)
 analyze_packages=(clang-tidy clang-format cppcheck)

@@ -2,7 +2,9 @@
 #include "window/main_window.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +12,16 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zolta"));
     // Lets Wayland sessions match the window with its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.zolta.Zolta"));
+
+    // The toolkit's own texts (the message boxes' buttons, what a screen
+    // reader says of a control's actions) in German, whatever the system
+    // language is.
+    QTranslator qtGerman;
+    if (!qtGerman.load(
+            QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        qWarning("Zolta: Qts deutsche Übersetzung qtbase_de.qm fehlt (Paket "
+                 "qt6-translations-l10n).");
+    QApplication::installTranslator(&qtGerman);
 
     QtPlatform platform;
     frmMain window(platform);

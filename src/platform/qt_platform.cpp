@@ -9,8 +9,10 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
+
+#include <array>
+#include <cstddef>
 
 QString QtPlatform::withLineBreaks(const QString &prompt)
 {
@@ -21,36 +23,23 @@ QString QtPlatform::withLineBreaks(const QString &prompt)
 Platform::Answer QtPlatform::messageBox(
     QWidget *parent, const QString &prompt, const QString &title, Icon icon, Buttons buttons)
 {
+    const bool yesNo = buttons == Buttons::YesNo;
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
     box.setText(withLineBreaks(prompt));
-    switch (icon) {
-    case Icon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case Icon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case Icon::Critical:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    }
-
-    // German captions whatever the system locale is.
-    if (buttons == Buttons::YesNo) {
-        QPushButton *yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-        QPushButton *no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
-    }
-    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
-    box.exec();
-    return Answer::Ok;
+    // In the order of Platform::Icon.
+    constexpr std::array<QMessageBox::Icon, 3> icons { QMessageBox::Information,
+        QMessageBox::Question, QMessageBox::Critical };
+    box.setIcon(icons.at(static_cast<std::size_t>(icon)));
+    // Qt's standard buttons, captioned by its German translation. Escape and
+    // the close button answer No where there is one.
+    box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    const int pressed = box.exec();
+    if (!yesNo)
+        return Answer::Ok;
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 void QtPlatform::popupMenu(QMenu *menu, const std::optional<QPoint> &at)

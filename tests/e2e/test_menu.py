@@ -9,6 +9,8 @@
 * "Alle Zahlen erzeugen" (Bearbeiten > last entry) empties the list, shows
   the red lamp for about a second and then lists every number of 1..bound
   once, in random order; the label reads "Zahl = " and the last number.
+* Ticking "Doppelte Zahlen überspringen" asks with the buttons "Ja" and
+  "Nein" (Qt's standard buttons, German through Qt's translation).
 
 Run: ZOLTA_VERSION=1.2.3 /usr/bin/python3 tests/e2e/test_menu.py <path-to-Zolta> <artifacts-dir>
 """
@@ -121,6 +123,16 @@ def check_draw_all(s, checks):
     s.screenshot("draw-all.png")
 
 
+def check_duplicate_question(s, checks):
+    """Ticking "Doppelte Zahlen überspringen" asks with Qt's own buttons, in German."""
+    s.click(s.find("check box", "Doppelte Zahlen überspringen"))
+    box = s.wait_alert("Doppelte Zahlen überspringen")
+    checks.equal(sorted(box.button_names), ["Ja", "Nein"], "buttons of the duplicate question")
+    s.screenshot("duplicate-question.png", whole_screen=True)
+    s.press_alert_button(box, "Nein")
+    s.wait_no_alert()
+
+
 def main(executable, artifacts):
     version = os.environ["ZOLTA_VERSION"]   # set by tests/CMakeLists.txt
     tmp = tempfile.mkdtemp(prefix="zolta-e2e-menu-")
@@ -131,6 +143,7 @@ def main(executable, artifacts):
             checks = Checks()
             check_about(s, checks, os.path.basename(executable), version)
             check_draw_all(s, checks)
+            check_duplicate_question(s, checks)
 
             # the same program under another file name
             s.restart_program(executable=other)

@@ -108,7 +108,8 @@ depends=$(field Depends)
 # the package names alone, one a line, without versions or alternatives
 depends_names=$(tr ',|' '\n' <<<"$depends" | awk 'NF { print $1 }')
 # Every package that holds a library the program loads must be named: those
-# it links (found by dpkg-shlibdeps) and Qt's SVG icon engine (a plug-in).
+# it links (found by dpkg-shlibdeps), Qt's SVG icon engine (a plug-in) and
+# Qt's German translation.
 # Their names differ between releases (libqt6core6t64), so they are looked up
 # on this machine.
 owner() { dpkg-query --search "$1" 2>/dev/null | sed -n '1s/:.*//p'; }
@@ -117,7 +118,7 @@ libraries=$(ldd "$build_dir/src/Zolta" | awk -v needed="$needed" '
     BEGIN { split(needed, names, "\n"); for (i in names) wanted[names[i]] = 1 }
     $2 == "=>" && ($1 in wanted) { print $3 }')
 [ -n "$libraries" ] || fail "found no library that $build_dir/src/Zolta links"
-for library in $libraries '*/iconengines/libqsvgicon.so'; do
+for library in $libraries '*/iconengines/libqsvgicon.so' '*/translations/qtbase_de.qm'; do
     package=$(owner "$library")
     [ -z "$package" ] && package=$(owner "$(readlink -f "$library")")
     if [ -z "$package" ]; then
