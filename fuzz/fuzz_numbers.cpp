@@ -3,8 +3,8 @@
 // Three independent judges decide every input:
 //   - Qt's German number reading, less its known differences, says whether
 //     the text is a number at all;
-//   - the C library's strtod/strtof (correctly rounded, like from_chars)
-//     say what the real value is;
+//   - the C library's strtod (correctly rounded, like from_chars) says what
+//     the real value is;
 //   - rounding the double half away from zero says what the 16-bit
 //     conversion must give.
 // Any disagreement, and any crash or undefined behaviour, aborts.
@@ -24,7 +24,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <type_traits>
 
 namespace {
 
@@ -80,16 +79,11 @@ std::string forCLibrary(const QString &text)
     return plain;
 }
 
-template<typename Real>
-Real parseWithCLibrary(const std::string &plain, bool *overflow, const QString &text)
+double parseWithCLibrary(const std::string &plain, bool *overflow, const QString &text)
 {
     errno = 0;
     char *end = nullptr;
-    Real value;
-    if constexpr (std::is_same_v<Real, float>)
-        value = std::strtof(plain.c_str(), &end);
-    else
-        value = std::strtod(plain.c_str(), &end);
+    const double value = std::strtod(plain.c_str(), &end);
     require(end == plain.c_str() + plain.size(),
         "the C library stops early in a text the syntax accepts", text);
     *overflow = std::isinf(value);
@@ -98,12 +92,11 @@ Real parseWithCLibrary(const std::string &plain, bool *overflow, const QString &
 
 // Checks one real conversion against the C library, bit for bit: both round
 // correctly, subnormal results included.
-template<typename Real>
 void checkReal(
-    const numbers::Converted<Real> &converted, const std::string &plain, const QString &text)
+    const numbers::Converted<double> &converted, const std::string &plain, const QString &text)
 {
     bool overflow = false;
-    const Real expected = parseWithCLibrary<Real>(plain, &overflow, text);
+    const double expected = parseWithCLibrary(plain, &overflow, text);
     if (overflow) {
         require(!converted.ok && converted.failure == numbers::Failure::Overflow,
             "a value beyond the real range must fail with Overflow", text);
@@ -213,21 +206,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const bool numeric = numbers::isNumeric(text);
     const numbers::Converted<qint16> whole = numbers::tryToInt16(text);
-    const numbers::Converted<float> single = numbers::tryToSingle(text);
     const numbers::Converted<double> real = numbers::tryToDouble(text);
 
     require(
         numeric == isGermanNumber(text), "isNumeric disagrees with the documented syntax", text);
 
     checkThrowingAgrees(whole, numbers::toInt16, text);
-    checkThrowingAgrees(single, numbers::toSingle, text);
-    checkThrowingAgrees(real, numbers::toDouble, text);
 
     if (!numeric) {
         require(!whole.ok && whole.failure == numbers::Failure::NotANumber,
             "tryToInt16 accepted or misreported a text that is no number", text);
-        require(!single.ok && single.failure == numbers::Failure::NotANumber,
-            "tryToSingle accepted or misreported a text that is no number", text);
         require(!real.ok && real.failure == numbers::Failure::NotANumber,
             "tryToDouble accepted or misreported a text that is no number", text);
         return 0;
@@ -235,14 +223,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     require(whole.ok || whole.failure == numbers::Failure::Overflow,
         "tryToInt16 said NotANumber for a number", text);
-    require(single.ok || single.failure == numbers::Failure::Overflow,
-        "tryToSingle said NotANumber for a number", text);
     require(real.ok || real.failure == numbers::Failure::Overflow,
         "tryToDouble said NotANumber for a number", text);
 
     const std::string plain = forCLibrary(text);
     checkReal(real, plain, text);
-    checkReal(single, plain, text);
     checkInt16(whole, real, text);
     if (whole.ok)
         checkDecimalText(whole.value, text);

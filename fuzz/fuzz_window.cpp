@@ -456,18 +456,19 @@ private:
     {
         const QString text = m_bound->currentText();
         const numbers::Converted<qint16> whole = numbers::tryToInt16(text);
-        const numbers::Converted<float> real = numbers::tryToSingle(text);
+        const numbers::Converted<double> exact = numbers::tryToDouble(text);
         Bound result;
-        if (!whole.ok || !real.ok)
+        if (!whole.ok || !exact.ok)
             return result;
-        result.real = real.value;
-        result.extreme = drawExtreme(real.value);
+        // The draw works with the exact value in single precision.
+        result.real = static_cast<float>(exact.value);
+        result.extreme = drawExtreme(result.real);
         result.usable = result.extreme >= -32768.0 && result.extreme <= 32767.0;
         // Draw-all counts with the bound as drawn from, the single-precision
         // value, not with the text's own whole number: "0,49999999999" is 0
         // as a whole number but 0.5 as a float, which takes 1 number.
         if (result.usable)
-            result.count = static_cast<int>(std::round(static_cast<double>(real.value)));
+            result.count = static_cast<int>(std::round(static_cast<double>(result.real)));
         return result;
     }
 

@@ -120,11 +120,10 @@ template<typename T>
     return result;
 }
 
-template<typename Real>
-[[nodiscard]] Converted<Real> toReal(const Plain &plain)
+[[nodiscard]] Converted<double> toReal(const Plain &plain)
 {
-    Converted<Real> result;
-    Real value = 0;
+    Converted<double> result;
+    double value = 0;
     const char *const first = plain.text.data();
     const char *const last = first + plain.text.size();
     const auto [ptr, ec] = std::from_chars(first, last, value);
@@ -132,13 +131,13 @@ template<typename Real>
         // Reported alike at both ends of the range; values too small to
         // represent become zero.
         if (plain.magnitude > 0)
-            return failed<Real>(Failure::Overflow);
-        value = plain.text.front() == '-' ? -Real(0) : Real(0);
+            return failed<double>(Failure::Overflow);
+        value = plain.text.front() == '-' ? -0.0 : 0.0;
     } else if (ec != std::errc() || ptr != last) {
         return result; // unreachable for checked text
     }
     if (!std::isfinite(value))
-        return failed<Real>(Failure::Overflow);
+        return failed<double>(Failure::Overflow);
     result.value = value;
     result.ok = true;
     return result;
@@ -194,18 +193,10 @@ Converted<qint16> tryToInt16(const QString &text)
             return failed<qint16>(Failure::Overflow);
         return roundedInt16(value);
     }
-    const Converted<double> real = toReal<double>(plain);
+    const Converted<double> real = toReal(plain);
     if (!real.ok)
         return failed<qint16>(real.failure);
     return roundedInt16(real.value);
-}
-
-Converted<float> tryToSingle(const QString &text)
-{
-    Plain plain;
-    if (!parse(text, &plain))
-        return {};
-    return toReal<float>(plain);
 }
 
 Converted<double> tryToDouble(const QString &text)
@@ -213,22 +204,12 @@ Converted<double> tryToDouble(const QString &text)
     Plain plain;
     if (!parse(text, &plain))
         return {};
-    return toReal<double>(plain);
+    return toReal(plain);
 }
 
 qint16 toInt16(const QString &text)
 {
     return valueOrThrow(tryToInt16(text));
-}
-
-float toSingle(const QString &text)
-{
-    return valueOrThrow(tryToSingle(text));
-}
-
-double toDouble(const QString &text)
-{
-    return valueOrThrow(tryToDouble(text));
 }
 
 qint16 int16FromReal(double value)

@@ -57,14 +57,11 @@ struct Converted
 
 // Conversions that report instead of throwing.
 [[nodiscard]] Converted<qint16> tryToInt16(const QString &text);
-[[nodiscard]] Converted<float> tryToSingle(const QString &text);
 [[nodiscard]] Converted<double> tryToDouble(const QString &text);
 
-// Throwing conversions: ConversionError(NotANumber) for a text that is no
+// Throwing conversion: ConversionError(NotANumber) for a text that is no
 // number, ConversionError(Overflow) when the value does not fit.
 [[nodiscard]] qint16 toInt16(const QString &text);
-[[nodiscard]] float toSingle(const QString &text);
-[[nodiscard]] double toDouble(const QString &text);
 
 // A real number rounded as the integer conversion rounds (ties away from
 // zero); Overflow outside -32768..32767 or for NaN/infinity.
