@@ -17,17 +17,6 @@ namespace numbers {
 
 namespace {
 
-const char *failureMessage(Failure failure)
-{
-    switch (failure) {
-    case Failure::NotANumber:
-        return "Keine Zahl";
-    case Failure::Overflow:
-        return "Überlauf";
-    }
-    return "Unbekannter Umwandlungsfehler";
-}
-
 // A number text that passed the syntax check, rewritten the way
 // std::from_chars reads it: "-", digits, "." and fraction digits, "e" and the
 // exponent; grouping points and blanks gone, the decimal comma a point.
@@ -37,8 +26,6 @@ struct Plain
     // Power of ten of the leading nonzero digit; for a value that
     // std::from_chars cannot represent, it tells overflow from underflow.
     std::int64_t magnitude = 0;
-    // No fraction digits and no power of ten: a whole number.
-    bool whole = false;
 };
 
 // Exponents are clamped here: beyond it every value is far outside double's
@@ -102,7 +89,6 @@ const QRegularExpression &numberSyntax()
     const std::int64_t exponent = exponentValue(match.capturedView(u"exponent"));
 
     out->magnitude = magnitude(whole, fraction, exponent);
-    out->whole = fraction.empty() && exponent == 0;
     std::string plain = match.capturedView(u"sign") == u"-" ? "-" : "";
     plain += whole.empty() ? std::string("0") : whole;
     if (!fraction.empty())
@@ -120,9 +106,41 @@ template<typename T>
     return result;
 }
 
-[[nodiscard]] Converted<double> toReal(const Plain &plain)
+[[nodiscard]] Converted<qint16> roundedInt16(double value)
 {
-    Converted<double> result;
+    // std::round ties away from zero and is exact for every double.
+    const double rounded = std::round(value);
+    if (!std::isfinite(value) || rounded < std::numeric_limits<qint16>::min()
+        || rounded > std::numeric_limits<qint16>::max())
+        return failed<qint16>(Failure::Overflow);
+    return { static_cast<qint16>(rounded), true };
+}
+
+[[nodiscard]] qint16 valueOrThrow(const Converted<qint16> &converted)
+{
+    if (!converted.ok)
+        throw ConversionError(converted.failure);
+    return converted.value;
+}
+
+} // namespace
+
+ConversionError::ConversionError(Failure failure)
+    : std::runtime_error(failure == Failure::Overflow ? "Überlauf" : "Keine Zahl")
+    , m_failure(failure)
+{ }
+
+bool isNumeric(const QString &text)
+{
+    Plain plain;
+    return parse(text, &plain);
+}
+
+Converted<double> tryToDouble(const QString &text)
+{
+    Plain plain;
+    if (!parse(text, &plain))
+        return {};
     double value = 0;
     const char *const first = plain.text.data();
     const char *const last = first + plain.text.size();
@@ -134,77 +152,20 @@ template<typename T>
             return failed<double>(Failure::Overflow);
         value = plain.text.front() == '-' ? -0.0 : 0.0;
     } else if (ec != std::errc() || ptr != last) {
-        return result; // unreachable for checked text
+        return {}; // unreachable for checked text
     }
     if (!std::isfinite(value))
         return failed<double>(Failure::Overflow);
-    result.value = value;
-    result.ok = true;
-    return result;
-}
-
-[[nodiscard]] Converted<qint16> roundedInt16(double value)
-{
-    Converted<qint16> result;
-    // std::round ties away from zero and is exact for every double.
-    const double rounded = std::round(value);
-    if (!std::isfinite(value) || rounded < std::numeric_limits<qint16>::min()
-        || rounded > std::numeric_limits<qint16>::max())
-        return failed<qint16>(Failure::Overflow);
-    result.value = static_cast<qint16>(rounded);
-    result.ok = true;
-    return result;
-}
-
-template<typename T>
-[[nodiscard]] T valueOrThrow(const Converted<T> &converted)
-{
-    if (!converted.ok)
-        throw ConversionError(converted.failure);
-    return converted.value;
-}
-
-} // namespace
-
-ConversionError::ConversionError(Failure failure)
-    : std::runtime_error(failureMessage(failure))
-    , m_failure(failure)
-{ }
-
-bool isNumeric(const QString &text)
-{
-    Plain plain;
-    return parse(text, &plain);
+    return { value, true };
 }
 
 Converted<qint16> tryToInt16(const QString &text)
 {
-    Plain plain;
-    if (!parse(text, &plain))
-        return {};
-    if (plain.whole) {
-        // Whole numbers, such as every decimal text, are read exactly and
-        // without the floating-point reader, which start-up need not load.
-        int value = 0;
-        const char *const first = plain.text.data();
-        const auto [ptr, ec] = std::from_chars(first, first + plain.text.size(), value);
-        Q_UNUSED(ptr)
-        if (ec == std::errc::result_out_of_range)
-            return failed<qint16>(Failure::Overflow);
-        return roundedInt16(value);
-    }
-    const Converted<double> real = toReal(plain);
+    // Whole numbers too: every one in the 16-bit range is a double exactly.
+    const Converted<double> real = tryToDouble(text);
     if (!real.ok)
         return failed<qint16>(real.failure);
     return roundedInt16(real.value);
-}
-
-Converted<double> tryToDouble(const QString &text)
-{
-    Plain plain;
-    if (!parse(text, &plain))
-        return {};
-    return toReal(plain);
 }
 
 qint16 toInt16(const QString &text)
