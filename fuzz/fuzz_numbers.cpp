@@ -131,11 +131,11 @@ void checkInt16(const numbers::Converted<qint16> &whole, const numbers::Converte
 
 void checkDecimalText(qint16 value, const QString &origin)
 {
-    const QString text = numbers::decimalText(value);
+    const QString text = QString::number(value);
     static const QRegularExpression shape(QStringLiteral(R"(\A(?:0|-?[1-9][0-9]*)\z)"));
-    require(shape.match(text).hasMatch(), "decimalText is not plain digits", origin);
+    require(shape.match(text).hasMatch(), "QString::number is not plain digits", origin);
     const numbers::Converted<qint16> back = numbers::tryToInt16(text);
-    require(back.ok && back.value == value, "decimalText does not convert back", origin);
+    require(back.ok && back.value == value, "a decimal text does not convert back", origin);
 }
 
 template<typename T, typename Convert>

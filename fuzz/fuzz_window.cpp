@@ -142,7 +142,7 @@ T *child(const frmMain &window, const char *name)
 std::optional<qint16> listValue(const QString &text)
 {
     const numbers::Converted<qint16> value = numbers::tryToInt16(text);
-    if (!value.ok || numbers::decimalText(value.value) != text)
+    if (!value.ok || QString::number(value.value) != text)
         return std::nullopt;
     return value.value;
 }
@@ -211,7 +211,7 @@ private:
 
     static QString valueText(Bytes &in)
     {
-        const QString value = numbers::decimalText(in.word());
+        const QString value = QString::number(in.word());
         if (tracing)
             std::fprintf(stderr, "  value %s\n", value.toUtf8().constData());
         return value;
@@ -229,7 +229,7 @@ private:
         if (kind < 192)
             return QString::fromUtf8(
                 cannedTexts[static_cast<std::size_t>(kind - 128) % cannedTexts.size()]);
-        return numbers::decimalText(in.word());
+        return QString::number(in.word());
     }
 
     void perform(Action action, Bytes &in)
@@ -410,7 +410,7 @@ private:
         checkInvariants();
         QStringList expected = before;
         if (typed.ok) {
-            const QString item = numbers::decimalText(typed.value);
+            const QString item = QString::number(typed.value);
             if (!before.contains(item) && before.size() < listCapacity)
                 expected.append(item);
         }

@@ -30,7 +30,7 @@ void frmMain::Timer1_Timer()
                 ShowNumber();
         } else {
             Image0->hide();
-            lblRndZahl->setText(QStringLiteral("Zahl= ") + numbers::decimalText(intRounds));
+            lblRndZahl->setText(QStringLiteral("Zahl= ") + QString::number(intRounds));
         }
 
         // Read anew: a commit may have started another draw meanwhile.
@@ -50,7 +50,7 @@ void frmMain::ShowNumber()
 
 void frmMain::ShowUniqueNumber()
 {
-    if (ItemExists(lstDone, numbers::decimalText(intZahl)) != True) {
+    if (ItemExists(lstDone, QString::number(intZahl)) != True) {
         publish(intZahl);
         return;
     }
@@ -73,7 +73,7 @@ void frmMain::publish(qint16 number)
 {
     if (!listHasRoom(1))
         return;
-    const QString text = numbers::decimalText(number);
+    const QString text = QString::number(number);
     lblRndZahl->setText(QStringLiteral("Zahl = ") + text);
     lstDone->addItem(text);
     txtBis->setText(text);

@@ -91,7 +91,7 @@ void frmMain::DrawAll()
         const auto index = static_cast<std::size_t>(intZahl);
         if (intZahl > 0 && open[index]) {
             open[index] = false;
-            drawn.append(numbers::decimalText(intZahl));
+            drawn.append(QString::number(intZahl));
             intCounter = numbers::checkedAdd(intCounter, -1);
         }
     }

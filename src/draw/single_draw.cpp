@@ -66,7 +66,7 @@ void frmMain::CheckAllDrawn(float bound)
     const auto count = static_cast<qint16>(lstDone->count());
     const qint16 n = numbers::int16FromReal(bound);
     const QString message = n == 1 ? QStringLiteral("Es wurde bereits eine Zahl ermittelt!")
-                                   : QStringLiteral("Es wurden bereits ") + numbers::decimalText(n)
+                                   : QStringLiteral("Es wurden bereits ") + QString::number(n)
             + QStringLiteral(" Zahlen ermittelt!");
     if (count >= n) {
         m_platform.messageBox(this, message, QStringLiteral("Zolta iacta est"),

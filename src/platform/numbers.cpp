@@ -178,12 +178,6 @@ qint16 int16FromReal(double value)
     return valueOrThrow(roundedInt16(value));
 }
 
-QString decimalText(qint16 value)
-{
-    // QString::number never consults the locale, so no group separators.
-    return QString::number(value);
-}
-
 qint16 checkedAdd(qint16 a, qint16 b)
 {
     // Both operands promote to int, which holds every sum of two qint16.

@@ -67,9 +67,6 @@ struct Converted
 // zero); Overflow outside -32768..32767 or for NaN/infinity.
 [[nodiscard]] qint16 int16FromReal(double value);
 
-// Decimal text: digits, a leading "-" when negative, nothing else.
-[[nodiscard]] QString decimalText(qint16 value);
-
 // Overflow-checked 16-bit addition; Overflow when the sum leaves -32768..32767.
 [[nodiscard]] qint16 checkedAdd(qint16 a, qint16 b);
 

@@ -35,7 +35,8 @@ void frmMain::cmdAdd_Click()
         }
 
         // The list gets the plain decimal text, never the text as typed.
-        const QString item = numbers::decimalText(number.value);
+        // QString::number never consults the locale: no group separators.
+        const QString item = QString::number(number.value);
         if (ListContains(lstDone, item) == True) {
             m_platform.messageBox(this, QStringLiteral("Der Eintrag ist bereits vorhanden!"),
                 QStringLiteral("Information"), Platform::Icon::Information, Platform::Buttons::Ok);
