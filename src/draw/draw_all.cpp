@@ -16,8 +16,8 @@
 #include <QListWidget>
 #include <QTimer>
 
+#include <bitset>
 #include <cstddef>
-#include <vector>
 
 void frmMain::mnuRandom_Click()
 {
@@ -68,20 +68,15 @@ void frmMain::DrawAll()
     // Normally every number of 1..N: the command emptied the list, but a
     // manual entry or the commit of a running draw may have put some back
     // during the wait. Only the numbers still missing are drawn, so the loop
-    // always ends.
-    const std::vector<qint16> missing = draw::missingNumbers(listbox::texts(*lstDone), n);
+    // always ends. One lookup per draw instead of a walk through the list.
+    std::bitset<32768> open = draw::missingNumbers(listbox::texts(*lstDone), n);
     // A bound below 1 adds nothing.
-    intCounter = static_cast<qint16>(
-        qBound(0, static_cast<int>(wanted), static_cast<int>(missing.size())));
+    intCounter
+        = static_cast<qint16>(qBound(0, static_cast<int>(wanted), static_cast<int>(open.count())));
     if (!listHasRoom(intCounter)) {
         intCounter = 0;
         return;
     }
-    // Marks of the numbers still missing: one lookup per draw instead of a
-    // walk through the list.
-    std::vector<bool> open(32768, false);
-    for (const qint16 value : missing)
-        open[static_cast<std::size_t>(value)] = true;
 
     QStringList drawn;
     drawn.reserve(intCounter);

@@ -33,8 +33,7 @@ bool frmMain::poolExhausted(float bound)
 {
     // Counting the items is not enough: hand-typed numbers outside 1..N and
     // duplicates drawn while skipping was off fill the list too.
-    return chkRndClear->isChecked()
-        && draw::missingNumbers(listbox::texts(*lstDone), bound).empty();
+    return chkRndClear->isChecked() && draw::missingNumbers(listbox::texts(*lstDone), bound).none();
 }
 
 void frmMain::cmdGo_Click()
