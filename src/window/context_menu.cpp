@@ -22,11 +22,9 @@ QAction *addCommand(QMenu *menu, const char *name, const QString &caption)
     return action;
 }
 
-QAction *addLine(QMenu *menu, const char *name)
+void addLine(QMenu *menu, const char *name)
 {
-    QAction *line = menu->addSeparator();
-    line->setObjectName(QLatin1String(name));
-    return line;
+    menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
 qint16 buttonValue(Qt::MouseButton button)
@@ -64,37 +62,36 @@ void frmMain::createMenus()
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuFile->menuAction()->setVisible(false);
 
-    mnuEditMenu = mnuFile->addMenu(QStringLiteral("Bearbeiten"));
-    mnuEdit = mnuEditMenu->menuAction();
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEditMenu->setObjectName(QStringLiteral("mnuEditMenu"));
-    mnuCut = addCommand(mnuEditMenu, "mnuCut", QStringLiteral("Auschneiden"));
-    mnuCopy = addCommand(mnuEditMenu, "mnuCopy", QStringLiteral("Kopieren"));
-    mnuPaste = addCommand(mnuEditMenu, "mnuPaste", QStringLiteral("Einfügen"));
-    mnuLine0 = addLine(mnuEditMenu, "mnuLine0");
-    mnuListCopy = addCommand(mnuEditMenu, "mnuListCopy", QStringLiteral("Liste kopieren"));
-    mnuLine1 = addLine(mnuEditMenu, "mnuLine1");
-    mnuRandom = addCommand(mnuEditMenu, "mnuRandom", QStringLiteral("Alle Zahlen erzeugen"));
+    QMenu *edit = mnuFile->addMenu(QStringLiteral("Bearbeiten"));
+    edit->menuAction()->setObjectName(QStringLiteral("mnuEdit"));
+    edit->setObjectName(QStringLiteral("mnuEditMenu"));
+    mnuCut = addCommand(edit, "mnuCut", QStringLiteral("Auschneiden"));
+    mnuCopy = addCommand(edit, "mnuCopy", QStringLiteral("Kopieren"));
+    mnuPaste = addCommand(edit, "mnuPaste", QStringLiteral("Einfügen"));
+    addLine(edit, "mnuLine0");
+    QAction *listCopy = addCommand(edit, "mnuListCopy", QStringLiteral("Liste kopieren"));
+    addLine(edit, "mnuLine1");
+    QAction *random = addCommand(edit, "mnuRandom", QStringLiteral("Alle Zahlen erzeugen"));
 
-    mnuReset = addCommand(mnuFile, "mnuReset", QStringLiteral("Reset"));
-    mnuLine2 = addLine(mnuFile, "mnuLine2");
+    QAction *reset = addCommand(mnuFile, "mnuReset", QStringLiteral("Reset"));
+    addLine(mnuFile, "mnuLine2");
     mnuDoppelt = addCommand(mnuFile, "mnuDoppelt", QStringLiteral("Meldung bei doppelten Zahlen"));
     mnuDoppelt->setCheckable(true);
     mnuDoppelt->setChecked(true);
     mnuDoppelt->setEnabled(false);
-    mnuLine3 = addLine(mnuFile, "mnuLine3");
-    mnuAbout = addCommand(mnuFile, "mnuAbout", QStringLiteral("Über..."));
+    addLine(mnuFile, "mnuLine3");
+    QAction *about = addCommand(mnuFile, "mnuAbout", QStringLiteral("Über..."));
 
-    connect(mnuListCopy, &QAction::triggered, this, &frmMain::mnuListCopy_Click);
-    connect(mnuRandom, &QAction::triggered, this, &frmMain::mnuRandom_Click);
-    connect(mnuReset, &QAction::triggered, this, &frmMain::mnuReset_Click);
+    connect(listCopy, &QAction::triggered, this, &frmMain::mnuListCopy_Click);
+    connect(random, &QAction::triggered, this, &frmMain::mnuRandom_Click);
+    connect(reset, &QAction::triggered, this, &frmMain::mnuReset_Click);
     // Qt flips a checkable item's mark before triggered() arrives, but
     // mnuDoppelt_Click decides by the mark as it was: put it back first.
     connect(mnuDoppelt, &QAction::triggered, this, [this](bool checked) {
         mnuDoppelt->setChecked(!checked);
         mnuDoppelt_Click();
     });
-    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 
     for (const QKeySequence &keys :
         { QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10) }) {

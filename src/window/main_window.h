@@ -154,22 +154,14 @@ private:
     // Speaks a committed number to a screen reader.
     Announcer *const announcer;
 
-    // Menu tree; mnuFile is never shown as a menu bar, only as the context menu.
+    // The root of the menu tree, never shown as a menu bar, only as the
+    // context menu, and the items whose state the handlers change. The rest
+    // of the tree the menu owns; each item has its objectName.
     QMenu *mnuFile = nullptr;
-    QMenu *mnuEditMenu = nullptr;
-    QAction *mnuEdit = nullptr;
     QAction *mnuCut = nullptr;
     QAction *mnuCopy = nullptr;
     QAction *mnuPaste = nullptr;
-    QAction *mnuLine0 = nullptr;
-    QAction *mnuListCopy = nullptr;
-    QAction *mnuLine1 = nullptr;
-    QAction *mnuRandom = nullptr;
-    QAction *mnuReset = nullptr;
-    QAction *mnuLine2 = nullptr;
     QAction *mnuDoppelt = nullptr;
-    QAction *mnuLine3 = nullptr;
-    QAction *mnuAbout = nullptr;
 
     // State variables.
     qint16 intZahl = 0;
