@@ -27,30 +27,18 @@ void addLine(QMenu *menu, const char *name)
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
+// Qt's own values of the left, right and middle button are 1, 2 and 4.
 qint16 buttonValue(Qt::MouseButton button)
 {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
+    const Qt::MouseButtons known = Qt::LeftButton | Qt::RightButton | Qt::MiddleButton;
+    return static_cast<qint16>((known & button).toInt());
 }
 
+// Shift, Ctrl and Alt are Qt's modifier bits 25, 26 and 27.
 qint16 shiftValue(Qt::KeyboardModifiers modifiers)
 {
-    qint16 value = 0;
-    if (modifiers.testFlag(Qt::ShiftModifier))
-        value |= 1;
-    if (modifiers.testFlag(Qt::ControlModifier))
-        value |= 2;
-    if (modifiers.testFlag(Qt::AltModifier))
-        value |= 4;
-    return value;
+    const Qt::KeyboardModifiers known = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+    return static_cast<qint16>((modifiers & known).toInt() >> 25);
 }
 
 } // namespace
