@@ -13,23 +13,20 @@ void frmMain::cmdAdd_Click()
 {
     guarded([&] {
         const QString text = txtBis->text();
-        // Blanks alone are not empty: they are refused as no number below.
-        if (text.isEmpty()) {
-            m_platform.messageBox(this, QStringLiteral("Eingabefeld ist leer!"),
-                QStringLiteral("Information"), Platform::Icon::Information, Platform::Buttons::Ok);
-            txtBis->setFocus();
-            return;
-        }
-        if (!numbers::isNumeric(text)) {
-            m_platform.messageBox(this, QStringLiteral("Nur Zahlen erlaubt!"),
-                QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
-            txtBis->setFocus();
-            return;
-        }
         const numbers::Converted<qint16> number = numbers::tryToInt16(text);
         if (!number.ok) {
-            m_platform.messageBox(this, QStringLiteral("Nur Zahlen von -32768 bis 32767 erlaubt!"),
-                QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+            // Blanks alone are not empty: they are refused as no number.
+            if (text.isEmpty()) {
+                m_platform.messageBox(this, QStringLiteral("Eingabefeld ist leer!"),
+                    QStringLiteral("Information"), Platform::Icon::Information,
+                    Platform::Buttons::Ok);
+            } else {
+                const QString prompt = number.failure == numbers::Failure::Overflow
+                    ? QStringLiteral("Nur Zahlen von -32768 bis 32767 erlaubt!")
+                    : QStringLiteral("Nur Zahlen erlaubt!");
+                m_platform.messageBox(this, prompt, QStringLiteral("Fehler!"),
+                    Platform::Icon::Critical, Platform::Buttons::Ok);
+            }
             txtBis->setFocus();
             return;
         }
