@@ -130,12 +130,6 @@ ConversionError::ConversionError(Failure failure)
     , m_failure(failure)
 { }
 
-bool isNumeric(const QString &text)
-{
-    Plain plain;
-    return parse(text, &plain);
-}
-
 Converted<double> tryToDouble(const QString &text)
 {
     Plain plain;

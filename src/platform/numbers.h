@@ -2,7 +2,7 @@
 
 // Text-to-number conversions and overflow-checked 16-bit arithmetic.
 //
-// Number syntax accepted by the numeric test (and so by every conversion),
+// Number syntax accepted by every conversion,
 // read the way a German reader reads a number:
 //   [blanks] [sign] mantissa [exponent] [blanks]
 //   blanks    : spaces and tabs, any number, before and after
@@ -51,9 +51,6 @@ struct Converted
     bool ok = false;
     Failure failure = Failure::NotANumber; // meaningful only when !ok
 };
-
-// Numeric test.
-[[nodiscard]] bool isNumeric(const QString &text);
 
 // Conversions that report instead of throwing.
 [[nodiscard]] Converted<qint16> tryToInt16(const QString &text);
