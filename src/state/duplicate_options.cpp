@@ -11,23 +11,20 @@
 void frmMain::chkRndClear_Click()
 {
     guarded([&] {
-        if (chkRndClear->isChecked()) {
-            bolRndClear = True;
-            mnuDoppelt->setEnabled(true);
-            const Platform::Answer answer = m_platform.messageBox(this,
-                QStringLiteral("Möchten Sie, dass doppelt ermittelte Zahlen gemeldet werden?"),
-                QStringLiteral("Doppelte Zahlen überspringen"), Platform::Icon::Question,
-                Platform::Buttons::YesNo);
-            if (answer == Platform::Answer::Yes) {
-                bolMsgDoubles = True;
-                mnuDoppelt->setChecked(true);
-            } else if (answer == Platform::Answer::No) {
-                bolMsgDoubles = False;
-                mnuDoppelt->setChecked(false);
-            }
-        } else {
-            bolRndClear = False;
-            mnuDoppelt->setEnabled(false);
+        const bool skip = chkRndClear->isChecked();
+        bolRndClear = skip ? True : False;
+        mnuDoppelt->setEnabled(skip);
+        if (!skip)
+            return;
+        const Platform::Answer answer = m_platform.messageBox(this,
+            QStringLiteral("Möchten Sie, dass doppelt ermittelte Zahlen gemeldet werden?"),
+            QStringLiteral("Doppelte Zahlen überspringen"), Platform::Icon::Question,
+            Platform::Buttons::YesNo);
+        // Any other answer leaves the option as it was.
+        if (answer == Platform::Answer::Yes || answer == Platform::Answer::No) {
+            const bool report = answer == Platform::Answer::Yes;
+            bolMsgDoubles = report ? True : False;
+            mnuDoppelt->setChecked(report);
         }
     });
 }
@@ -36,12 +33,8 @@ void frmMain::mnuDoppelt_Click()
 {
     guarded([&] {
         // Decided by the check mark, not by the variable.
-        if (!mnuDoppelt->isChecked()) {
-            bolMsgDoubles = True;
-            mnuDoppelt->setChecked(true);
-        } else {
-            bolMsgDoubles = False;
-            mnuDoppelt->setChecked(false);
-        }
+        const bool report = !mnuDoppelt->isChecked();
+        bolMsgDoubles = report ? True : False;
+        mnuDoppelt->setChecked(report);
     });
 }
