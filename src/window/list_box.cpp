@@ -6,12 +6,6 @@
 
 namespace listbox {
 
-qint16 listIndex(const QListWidget &list)
-{
-    const QModelIndexList selected = list.selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? qint16(-1) : static_cast<qint16>(selected.first().row());
-}
-
 void setListIndex(QListWidget &list, qint16 index)
 {
     if (index >= 0 && index < list.count()) {
@@ -20,12 +14,6 @@ void setListIndex(QListWidget &list, qint16 index)
         list.setCurrentRow(-1, QItemSelectionModel::Clear);
         list.clearSelection();
     }
-}
-
-void setText(QListWidget &list, const QString &text)
-{
-    const QList<QListWidgetItem *> found = list.findItems(text, Qt::MatchExactly);
-    setListIndex(list, found.isEmpty() ? qint16(-1) : static_cast<qint16>(list.row(found.first())));
 }
 
 QStringList texts(const QListWidget &list)

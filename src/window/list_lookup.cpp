@@ -10,14 +10,17 @@
 
 qint16 frmMain::ItemExists(QObject *objControl, const QString &strItem)
 {
-    // Lets the control search by assigning its text, then asks what it
-    // selected. Whatever fails makes the answer False; nothing escapes.
+    // The lookup of ListContains, but a miss clears the selection, so a stale
+    // selection can never pass for a hit. Whatever fails makes the answer
+    // False; nothing escapes.
     try {
         auto *list = qobject_cast<QListWidget *>(objControl);
         if (list == nullptr)
             return False;
-        listbox::setText(*list, strItem);
-        return listbox::listIndex(*list) < 0 ? False : True;
+        if (ListContains(list, strItem) == True)
+            return True;
+        listbox::setListIndex(*list, -1);
+        return False;
     } catch (...) {
         return False;
     }
