@@ -13,10 +13,10 @@
 void frmMain::Form_Load()
 {
     guarded([&] {
+        // The bounds 1 to 256, added in one go.
         QStringList bounds;
-        bounds.reserve(256);
-        for (int i = 0; i <= 255; ++i)
-            bounds.append(QString::number(i + 1));
+        for (int bound = 1; bound <= 256; ++bound)
+            bounds.append(QString::number(bound));
         cboBis->addItems(bounds);
 
         setWindowTitle(QStringLiteral("Zolta iacta est"));
