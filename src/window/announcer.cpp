@@ -20,11 +20,8 @@ Announcer::Announcer(QWidget *parent)
     : QWidget(parent)
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    static const bool installed = [] {
-        QAccessible::installFactory(notificationFor);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    // Qt passes over a factory it already has.
+    QAccessible::installFactory(notificationFor);
 #endif
     setObjectName(QStringLiteral("announcer"));
     setFocusPolicy(Qt::NoFocus);
