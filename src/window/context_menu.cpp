@@ -104,19 +104,13 @@ void frmMain::showContextMenuAt(QWidget *control)
     m_platform.popupMenu(mnuFile, control->mapToGlobal(QPoint(0, control->height())));
 }
 
-void frmMain::Form_MouseDown(qint16 button, qint16 shift, float x, float y)
+void frmMain::Form_MouseDown(qint16 button, qint16 /*shift*/, float /*x*/, float /*y*/)
 {
-    Q_UNUSED(shift)
-    Q_UNUSED(x)
-    Q_UNUSED(y)
     guarded([&] { ShowContextMenu(button); });
 }
 
-void frmMain::txtBis_MouseDown(qint16 button, qint16 shift, float x, float y)
+void frmMain::txtBis_MouseDown(qint16 button, qint16 /*shift*/, float /*x*/, float /*y*/)
 {
-    Q_UNUSED(shift)
-    Q_UNUSED(x)
-    Q_UNUSED(y)
     guarded([&] { ShowContextMenu(button); });
 }
 
