@@ -296,9 +296,8 @@ void frmMain::connectEvents()
 
 void frmMain::showRestPicture()
 {
-    Image1[0]->hide();
-    Image1[1]->hide();
-    Image1[2]->hide();
+    for (QLabel *frame : Image1)
+        frame->hide();
     Image0->show();
 }
 
