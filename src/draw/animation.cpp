@@ -58,12 +58,12 @@ void frmMain::ShowUniqueNumber()
         const Platform::Answer answer
             = m_platform.messageBox(this, QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
                 QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
-        if (answer == Platform::Answer::Yes) {
+        // Yes and No end the animation, Yes draws anew; any other answer
+        // changes nothing.
+        if (answer == Platform::Answer::Yes || answer == Platform::Answer::No)
             Timer1->stop();
+        if (answer == Platform::Answer::Yes)
             cmdGo_Click();
-        } else if (answer == Platform::Answer::No) {
-            Timer1->stop();
-        }
     } else {
         cmdGo_Click();
     }
