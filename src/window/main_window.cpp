@@ -100,8 +100,6 @@ frmMain::frmMain(Platform &platform, QWidget *parent)
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
-
 void frmMain::createControls()
 {
     setWindowTitle(QStringLiteral("Form1"));

@@ -46,7 +46,6 @@ public:
 
     // The window does not own the platform; it must outlive the window.
     explicit frmMain(Platform &platform, QWidget *parent = nullptr);
-    ~frmMain() override;
 
     // True when objControl is a list holding an item whose text is exactly
     // strItem; that item is then selected. Never fails: anything that goes
