@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -76,26 +77,25 @@ const QRegularExpression &numberSyntax()
     return exponent - zeros - 1;
 }
 
-// False for a text that is no number.
-[[nodiscard]] bool parse(const QString &text, Plain *out)
+// Nothing for a text that is no number.
+[[nodiscard]] std::optional<Plain> parse(const QString &text)
 {
     const QRegularExpressionMatch match = numberSyntax().match(text);
     if (!match.hasMatch())
-        return false;
+        return std::nullopt;
     // Matched text is ASCII.
     std::string whole = match.capturedView(u"whole").toLatin1().toStdString();
     whole.erase(std::remove(whole.begin(), whole.end(), '.'), whole.end());
     const std::string fraction = match.capturedView(u"fraction").toLatin1().toStdString();
     const std::int64_t exponent = exponentValue(match.capturedView(u"exponent"));
 
-    out->magnitude = magnitude(whole, fraction, exponent);
-    std::string plain = match.capturedView(u"sign") == u"-" ? "-" : "";
-    plain += whole.empty() ? std::string("0") : whole;
+    Plain plain { match.capturedView(u"sign") == u"-" ? "-" : "",
+        magnitude(whole, fraction, exponent) };
+    plain.text += whole.empty() ? std::string("0") : whole;
     if (!fraction.empty())
-        plain += '.' + fraction;
-    plain += 'e' + std::to_string(exponent);
-    out->text = std::move(plain);
-    return true;
+        plain.text += '.' + fraction;
+    plain.text += 'e' + std::to_string(exponent);
+    return plain;
 }
 
 template<typename T>
@@ -132,19 +132,19 @@ ConversionError::ConversionError(Failure failure)
 
 Converted<double> tryToDouble(const QString &text)
 {
-    Plain plain;
-    if (!parse(text, &plain))
+    const std::optional<Plain> plain = parse(text);
+    if (!plain)
         return {};
     double value = 0;
-    const char *const first = plain.text.data();
-    const char *const last = first + plain.text.size();
+    const char *const first = plain->text.data();
+    const char *const last = first + plain->text.size();
     const auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range) {
         // Reported alike at both ends of the range; values too small to
         // represent become zero.
-        if (plain.magnitude > 0)
+        if (plain->magnitude > 0)
             return failed<double>(Failure::Overflow);
-        value = plain.text.front() == '-' ? -0.0 : 0.0;
+        value = plain->text.front() == '-' ? -0.0 : 0.0;
     } else if (ec != std::errc() || ptr != last) {
         return {}; // unreachable for checked text
     }
