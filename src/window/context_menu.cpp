@@ -22,11 +22,6 @@ QAction *addCommand(QMenu *menu, const char *name, const QString &caption)
     return action;
 }
 
-void addLine(QMenu *menu, const char *name)
-{
-    menu->addSeparator()->setObjectName(QLatin1String(name));
-}
-
 // Qt's own values of the left, right and middle button are 1, 2 and 4.
 qint16 buttonValue(Qt::MouseButton button)
 {
@@ -56,18 +51,18 @@ void frmMain::createMenus()
     mnuCut = addCommand(edit, "mnuCut", QStringLiteral("Auschneiden"));
     mnuCopy = addCommand(edit, "mnuCopy", QStringLiteral("Kopieren"));
     mnuPaste = addCommand(edit, "mnuPaste", QStringLiteral("Einfügen"));
-    addLine(edit, "mnuLine0");
+    edit->addSeparator()->setObjectName(QStringLiteral("mnuLine0"));
     QAction *listCopy = addCommand(edit, "mnuListCopy", QStringLiteral("Liste kopieren"));
-    addLine(edit, "mnuLine1");
+    edit->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
     QAction *random = addCommand(edit, "mnuRandom", QStringLiteral("Alle Zahlen erzeugen"));
 
     QAction *reset = addCommand(mnuFile, "mnuReset", QStringLiteral("Reset"));
-    addLine(mnuFile, "mnuLine2");
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
     mnuDoppelt = addCommand(mnuFile, "mnuDoppelt", QStringLiteral("Meldung bei doppelten Zahlen"));
     mnuDoppelt->setCheckable(true);
     mnuDoppelt->setChecked(true);
     mnuDoppelt->setEnabled(false);
-    addLine(mnuFile, "mnuLine3");
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine3"));
     QAction *about = addCommand(mnuFile, "mnuAbout", QStringLiteral("Über..."));
 
     connect(listCopy, &QAction::triggered, this, &frmMain::mnuListCopy_Click);
