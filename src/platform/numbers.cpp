@@ -68,13 +68,12 @@ const QRegularExpression &numberSyntax()
 [[nodiscard]] std::int64_t magnitude(
     const std::string &whole, const std::string &fraction, std::int64_t exponent)
 {
-    const std::size_t lead = whole.find_first_not_of('0');
-    if (lead != std::string::npos)
-        return static_cast<std::int64_t>(whole.size() - lead) - 1 + exponent;
-    const std::size_t first = fraction.find_first_not_of('0');
-    const auto zeros
-        = static_cast<std::int64_t>(first == std::string::npos ? fraction.size() : first);
-    return exponent - zeros - 1;
+    // In whole and fraction written together, the digit at index k stands for
+    // the power whole.size() - k - 1. Zero has no leading nonzero digit; it
+    // is never out of range, so the value for it does not matter.
+    const std::string digits = whole + fraction;
+    const std::size_t lead = std::min(digits.find_first_not_of('0'), digits.size());
+    return static_cast<std::int64_t>(whole.size()) - static_cast<std::int64_t>(lead) - 1 + exponent;
 }
 
 // Nothing for a text that is no number.
