@@ -138,17 +138,15 @@ Converted<double> tryToDouble(const QString &text)
     const char *const first = plain->text.data();
     const char *const last = first + plain->text.size();
     const auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc::result_out_of_range) {
-        // Reported alike at both ends of the range; values too small to
-        // represent become zero.
-        if (plain->magnitude > 0)
-            return failed<double>(Failure::Overflow);
+    const bool outOfRange = ec == std::errc::result_out_of_range;
+    // Values too small to represent become zero; too large ones are reported
+    // alike at both ends of the range.
+    if (outOfRange && plain->magnitude <= 0)
         value = plain->text.front() == '-' ? -0.0 : 0.0;
-    } else if (ec != std::errc() || ptr != last) {
-        return {}; // unreachable for checked text
-    }
-    if (!std::isfinite(value))
+    else if (outOfRange || !std::isfinite(value))
         return failed<double>(Failure::Overflow);
+    else if (ec != std::errc() || ptr != last)
+        return {}; // unreachable for checked text
     return { value, true };
 }
 
