@@ -35,12 +35,9 @@ void frmMain::Form_Load()
         intRounds = 1;
 
         // All four lamps on one spot; at rest only the grey one shows.
-        Image0->move(120 / 15, 960 / 15);
-        Image0->show();
-        for (QLabel *frame : Image1) {
-            frame->move(120 / 15, 960 / 15);
-            frame->hide();
-        }
+        for (QLabel *lamp : { Image0, Image1[0], Image1[1], Image1[2] })
+            lamp->move(120 / 15, 960 / 15);
+        showRestPicture();
 
         bolRndClear = False;
         bolMsgDoubles = True;
