@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QRegularExpressionMatch>
 #include <QStringView>
+#include <QtNumeric>
 
 #include <algorithm>
 #include <charconv>
@@ -171,11 +172,10 @@ qint16 int16FromReal(double value)
 
 qint16 checkedAdd(qint16 a, qint16 b)
 {
-    // Both operands promote to int, which holds every sum of two qint16.
-    const int sum = int(a) + int(b);
-    if (sum < std::numeric_limits<qint16>::min() || sum > std::numeric_limits<qint16>::max())
+    qint16 sum = 0;
+    if (qAddOverflow(a, b, &sum))
         throw ConversionError(Failure::Overflow);
-    return static_cast<qint16>(sum);
+    return sum;
 }
 
 } // namespace numbers
