@@ -241,9 +241,9 @@ bool frmMain::focusNextPrevChild(bool next)
     const std::array<QWidget *, 8> order { cmdGo, txtVon, txtBis, cboBis, lstDone, cmdReset, cmdAdd,
         chkRndClear };
     const QWidget *focused = focusWidget();
-    auto current = std::find_if(order.begin(), order.end(), [focused](const QWidget *control) {
-        return focused != nullptr && (control == focused || control->isAncestorOf(focused));
-    });
+    // A control counts as its own ancestor; nothing is the ancestor of no widget.
+    auto current = std::find_if(order.begin(), order.end(),
+        [focused](const QWidget *control) { return control->isAncestorOf(focused); });
     const int size = static_cast<int>(order.size());
     // From outside the order, Tab starts at the first control and Shift+Tab
     // at the last.
