@@ -41,6 +41,8 @@ private Q_SLOTS:
     void shouldNameTheRunningExecutable();
     void shouldTurnLoneCarriageReturnsIntoLineBreaks_data();
     void shouldTurnLoneCarriageReturnsIntoLineBreaks();
+    void shouldAnswerTheMessageBoxFromTheKeyboard_data();
+    void shouldAnswerTheMessageBoxFromTheKeyboard();
 };
 
 void StartupTest::shouldPlaceEveryControl_data()
@@ -415,6 +417,39 @@ void StartupTest::shouldTurnLoneCarriageReturnsIntoLineBreaks()
     QFETCH(QString, prompt);
     QFETCH(QString, shown);
     QCOMPARE(QtPlatform::withLineBreaks(prompt), shown);
+}
+
+void StartupTest::shouldAnswerTheMessageBoxFromTheKeyboard_data()
+{
+    QTest::addColumn<bool>("yesNo");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes is the default")
+        << true << int(Qt::Key_Return) << int(Platform::Answer::Yes);
+    QTest::newRow("Escape answers No") << true << int(Qt::Key_Escape) << int(Platform::Answer::No);
+    QTest::newRow("OK by Return") << false << int(Qt::Key_Return) << int(Platform::Answer::Ok);
+    QTest::newRow("OK by Escape") << false << int(Qt::Key_Escape) << int(Platform::Answer::Ok);
+}
+
+void StartupTest::shouldAnswerTheMessageBoxFromTheKeyboard()
+{
+    QFETCH(bool, yesNo);
+    QFETCH(int, key);
+    QFETCH(int, answer);
+    // The key goes to the box as soon as it is up.
+    QTimer press;
+    connect(&press, &QTimer::timeout, [&press, key] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            press.stop();
+            QTest::keyClick(box, static_cast<Qt::Key>(key));
+        }
+    });
+    press.start(10);
+    QtPlatform platform;
+    const Platform::Answer given
+        = platform.messageBox(nullptr, QStringLiteral("Frage"), QStringLiteral("Titel"),
+            Platform::Icon::Question, yesNo ? Platform::Buttons::YesNo : Platform::Buttons::Ok);
+    QCOMPARE(int(given), answer);
 }
 
 QTEST_MAIN(StartupTest)
