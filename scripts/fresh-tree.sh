@@ -7,7 +7,7 @@
 # usage: scripts/fresh-tree.sh SUITE 'COMMAND' ['COMMAND' ...]
 #   SUITE: bookworm (Debian 12), trixie (Debian 13) or forky (testing).
 #   Each COMMAND runs as root in /src/zolta inside the tree; the first that
-#   fails ends the run with its exit status.
+#   fails ends the run with exit status 1.
 #
 # Needs root and debootstrap (scripts/deps.sh fresh). The packages come
 # from the Debian mirror this machine's apt is configured with. Kept between
@@ -95,7 +95,6 @@ if command -v git >/dev/null && git -C "$project" rev-parse --git-dir >/dev/null
 else
     tar -c -C "$project" --exclude=./build . | tar -x -C "$run/src/zolta"
 fi
-[ -d "$project/../shared" ] && cp -a "$project/../shared" "$run/src/shared"
 cp /etc/resolv.conf "$run/etc/resolv.conf"
 
 bind() {

@@ -38,21 +38,17 @@ if [ -e "$manifest" ]; then
 fi
 
 cleanup() {
-    local pid
     # a second signal must not cut the cleanup short
     trap '' INT TERM
-    for pid in "$app_pid"; do
-        [ -n "$pid" ] || continue
-        if kill -0 "$pid" 2>/dev/null; then
-            kill -TERM "$pid" 2>/dev/null
-            for _ in $(seq 50); do
-                kill -0 "$pid" 2>/dev/null || break
-                sleep 0.1
-            done
-            kill -KILL "$pid" 2>/dev/null
-        fi
-        wait "$pid" 2>/dev/null
-    done
+    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+        kill -TERM "$app_pid" 2>/dev/null
+        for _ in $(seq 50); do
+            kill -0 "$app_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -KILL "$app_pid" 2>/dev/null
+        wait "$app_pid" 2>/dev/null
+    fi
     if [ -e "$tmp/install_manifest.saved" ]; then
         cp -p "$tmp/install_manifest.saved" "$manifest"
     else
@@ -109,9 +105,8 @@ depends=$(field Depends)
 depends_names=$(tr ',|' '\n' <<<"$depends" | awk 'NF { print $1 }')
 # Every package that holds a library the program loads must be named: those
 # it links (found by dpkg-shlibdeps), Qt's SVG icon engine (a plug-in) and
-# Qt's German translation.
-# Their names differ between releases (libqt6core6t64), so they are looked up
-# on this machine.
+# Qt's German translation. Their names differ between releases
+# (libqt6core6t64), so they are looked up on this machine.
 owner() { dpkg-query --search "$1" 2>/dev/null | sed -n '1s/:.*//p'; }
 needed=$(objdump -p "$build_dir/src/Zolta" | awk '$1 == "NEEDED" { print $2 }')
 libraries=$(ldd "$build_dir/src/Zolta" | awk -v needed="$needed" '
