@@ -2,7 +2,8 @@
 # Installs the Debian packages that are missing for a task: "build" (compile
 # and run), "analyze" (clang-tidy, cppcheck, clang-format), "fuzz" (clang
 # and libFuzzer), "test" (everything the test command needs), "fresh"
-# (debootstrap, for scripts/fresh-tree.sh).
+# (debootstrap, for scripts/fresh-tree.sh), "windows" (the cross-build, the
+# installer and its tests under Wine, for scripts/windows.sh).
 set -euo pipefail
 
 sudo=()
@@ -28,18 +29,25 @@ test_packages=(xvfb xauth xdotool xclip x11-utils at-spi2-core python3-pyatspi d
     imagemagick python3-xlib desktop-file-utils appstream orca)
 analyze_packages=(clang-tidy clang-format cppcheck)
 fuzz_packages=(clang libclang-rt-dev llvm)
+# dpkg-dev unpacks Qt's source package; Qt's host tools build it; the pictures
+# are rendered from their sources (rsvg-convert) and the file's icon packed
+# (icotool); qtbase_de.qm is built into the program.
+windows_packages=(cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
+    g++-mingw-w64-x86-64-posix mingw-w64-tools nsis librsvg2-bin icoutils
+    qt6-translations-l10n wine64 xvfb xauth xdotool xclip imagemagick)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;
 analyze) wanted=("${build_packages[@]}" "${analyze_packages[@]}") ;;
 fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
 fresh) wanted=(debootstrap) ;;
+windows) wanted=("${windows_packages[@]}") ;;
 test)
     wanted=("${build_packages[@]}" "${test_packages[@]}" "${analyze_packages[@]}"
         "${fuzz_packages[@]}")
     ;;
 *)
-    echo "usage: $0 build|analyze|fuzz|test|fresh" >&2
+    echo "usage: $0 build|analyze|fuzz|test|fresh|windows" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Builds Zolta for 64-bit Windows and its installer, all from Debian's archive:
+#   1. a static Qt for Windows (qtbase), cross-built with MinGW-w64 from
+#      Debian's qt6-base source package of the same version as the host Qt,
+#      kept under ZOLTA_WINDOWS_CACHE (default /var/cache/zolta-windows, or
+#      ~/.cache/zolta-windows for a user who cannot write there) and built
+#      again only when that version changes;
+#   2. Zolta and its unit and widget tests, cross-built against it;
+#   3. build/windows/Zolta-<version>-win64.exe (CPack's NSIS generator).
+# With "test", it then runs the unit and widget tests under Wine and the
+# installer smoke test (tests/windows/test_installer.sh) in Xvfb.
+#
+# usage: scripts/windows.sh [test]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+project=$(pwd)
+scripts/deps.sh windows
+
+# --- 1. Qt for Windows -------------------------------------------------------
+qt_source_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+default_cache=/var/cache/zolta-windows
+mkdir -p "$default_cache" 2>/dev/null && [ -w "$default_cache" ] \
+    || default_cache=${XDG_CACHE_HOME:-$HOME/.cache}/zolta-windows
+cache=${ZOLTA_WINDOWS_CACHE:-$default_cache}
+qt_prefix=$cache/qt-$qt_source_version
+jobs=$(nproc)
+
+build_qt() {
+    local work=$cache/qt-build
+    rm -rf "$work" "$qt_prefix"
+    mkdir -p "$work/lists/partial"
+    cd "$work"
+
+    # A deb-src entry for each archive this machine's apt already uses, in a
+    # list of our own: the machine's apt configuration stays as it is.
+    apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(SIGNED_BY)' \
+        | sort -u | while read -r uri release signed_by; do
+            if [ -n "$signed_by" ]; then
+                echo "deb-src [signed-by=$signed_by] $uri $release main"
+            else
+                echo "deb-src $uri $release main"
+            fi
+        done >sources.list
+    local apt_options=(-o Dir::Etc::SourceList="$work/sources.list"
+        -o Dir::Etc::SourceParts=/dev/null -o Dir::State::Lists="$work/lists")
+    apt-get "${apt_options[@]}" update -qq
+    echo "== Fetching qt6-base $qt_source_version's source from Debian's archive"
+    apt-get "${apt_options[@]}" source -qq "qt6-base=$qt_source_version"
+    local source
+    source=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+
+    local triplet
+    triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+    # Static, without what Zolta does not use. Debian's source has no wintab
+    # folder, so tablet support is off; OpenGL stays on (loaded at run time),
+    # since the Windows platform plug-in does not build without it.
+    echo "== Configuring Qt for Windows (once per Qt version; the build takes long)"
+    cmake -S "$source" -B build -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$project/packaging/windows/mingw-toolchain.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$triplet/cmake" \
+        -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+        -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF \
+        -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+        -DFEATURE_icu=OFF -DFEATURE_system_zlib=OFF -DFEATURE_tabletevent=OFF \
+        -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_vulkan=OFF \
+        -DFEATURE_direct2d=OFF -DFEATURE_textmarkdownreader=OFF \
+        -DFEATURE_textmarkdownwriter=OFF -DFEATURE_sessionmanager=OFF \
+        >configure.log
+    cmake --build build --parallel "$jobs"
+    cmake --install build >/dev/null
+    cd "$project"
+    rm -rf "$work"
+}
+
+if [ ! -e "$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+    start=$SECONDS
+    build_qt
+    echo "== Qt for Windows built in $((SECONDS - start)) s, kept in $qt_prefix"
+fi
