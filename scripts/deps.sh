@@ -34,7 +34,7 @@ fuzz_packages=(clang libclang-rt-dev llvm)
 # (icotool); qtbase_de.qm is built into the program.
 windows_packages=(cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
     g++-mingw-w64-x86-64-posix mingw-w64-tools nsis librsvg2-bin icoutils
-    qt6-translations-l10n wine64 xvfb xauth xdotool xclip imagemagick)
+    qt6-translations-l10n wine64 xvfb xauth xdotool x11-utils imagemagick)
 
 case "${1:-build}" in
 build) wanted=("${build_packages[@]}") ;;

@@ -15,10 +15,12 @@ int main(int argc, char *argv[])
 
     // The toolkit's own texts (the message boxes' buttons, what a screen
     // reader says of a control's actions) in German, whatever the system
-    // language is.
+    // language is: built in where the system keeps no Qt translations
+    // (Windows), else Qt's own.
     QTranslator qtGerman;
-    if (!qtGerman.load(
-            QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    const QString catalogue = QStringLiteral("qtbase_de");
+    if (!qtGerman.load(catalogue, QStringLiteral(":/translations"))
+        && !qtGerman.load(catalogue, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         qWarning("Zolta: Qts deutsche Übersetzung qtbase_de.qm fehlt (Paket "
                  "qt6-translations-l10n).");
     QApplication::installTranslator(&qtGerman);

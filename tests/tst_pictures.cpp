@@ -3,6 +3,7 @@
 
 #include "window_rig.h"
 
+#include <QFile>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -55,8 +56,12 @@ private Q_SLOTS:
             for (const QPoint corner : { QPoint(0, 0), QPoint(size - 1, size - 1) })
                 QCOMPARE(qAlpha(shown.pixel(corner)) == 255, opaque);
         } else if (size == 32) { // the 16-pixel drawings are for 100 % only
-            // The source drawn for the screen, not the image enlarged.
-            const QIcon source(QStringLiteral(":/assets/src/%1.svg").arg(image));
+            // The source drawn for the screen, not the image enlarged; without
+            // Qt SVG, the program's own drawing of it at that size.
+            const QString svg = QStringLiteral(":/assets/src/%1.svg").arg(image);
+            const QIcon source(QFile::exists(svg)
+                    ? svg
+                    : QStringLiteral(":/assets/sizes/%1/%2.png").arg(image).arg(size * ratio));
             const QPixmap sharp = source.pixmap(QSize(size, size), ratio);
             QCOMPARE(shown, sharp.toImage().convertToFormat(QImage::Format_ARGB32));
         }

@@ -13,3 +13,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Programs carry the MinGW run-time (libstdc++, libgcc, winpthread) inside,
+# so that nothing but the .exe needs installing.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

@@ -2,7 +2,9 @@
 
 // The window's pictures come from the resources in two forms: hand-drawn PNG
 // images at the sizes a screen at 100 % shows, and their SVG sources, which
-// Qt's SVG icon engine (Debian's libqt6svg6) draws at any other scale.
+// Qt's SVG icon engine (Debian's libqt6svg6) draws at any other scale. A Qt
+// without that engine (the Windows build) gets PNGs drawn from the sources at
+// the sizes of the common scales instead.
 
 #include <QIcon>
 
@@ -11,7 +13,8 @@ class QString;
 namespace pictures {
 
 // The picture ":/assets/<name>.png" (with "<name>_16.png" where there is one)
-// as an icon; on a screen that scales it also holds ":/assets/src/<name>.svg".
+// as an icon; on a screen that scales it also holds ":/assets/src/<name>.svg"
+// or the PNGs in ":/assets/sizes/<name>/", whichever the program carries.
 [[nodiscard]] QIcon load(const QString &name);
 
 } // namespace pictures

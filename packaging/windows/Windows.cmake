@@ -1,0 +1,81 @@
+# What the Windows build adds to the program: pictures at the sizes that
+# scaled screens need, Qt's German texts, the file's icon and version
+# resource, and the installer (cpack, NSIS).
+#
+# Included from src/CMakeLists.txt, so that the files made here at build time
+# are sources of targets in the same directory.
+
+find_program(ZOLTA_RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(ZOLTA_ICOTOOL icotool REQUIRED)
+
+# Qt for Windows is built without Qt SVG (Debian's archive serves no source
+# for it here), so the pictures come as PNGs for 125 %, 150 % and 200 % too,
+# drawn from the same sources; the icon picks the nearest size.
+set(picture_dir ${CMAKE_CURRENT_BINARY_DIR}/pictures)
+set(sized_pictures)
+file(GLOB picture_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/src/*.svg)
+list(FILTER picture_sources EXCLUDE REGEX "_16\\.svg$")
+foreach(source ${picture_sources})
+    get_filename_component(name ${source} NAME_WE)
+    foreach(size 20 24 40 48 64)
+        set(png ${picture_dir}/assets/sizes/${name}/${size}.png)
+        add_custom_command(OUTPUT ${png}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${picture_dir}/assets/sizes/${name}
+            COMMAND ${ZOLTA_RSVG_CONVERT} --width ${size} --height ${size}
+                --output ${png} ${source}
+            DEPENDS ${source} VERBATIM)
+        list(APPEND sized_pictures ${png})
+    endforeach()
+endforeach()
+qt_add_resources(zolta_lib sized_pictures PREFIX / BASE ${picture_dir} FILES ${sized_pictures})
+
+# Qt's German texts: Windows has no shared folder of Qt translations, so the
+# catalogue of the host's Qt (the same version, and a .qm file is the same on
+# every platform) is built in.
+find_file(ZOLTA_QT_GERMAN qtbase_de.qm
+    PATHS ${QT_HOST_PATH}/share/qt6/translations NO_DEFAULT_PATH REQUIRED)
+get_filename_component(german_dir ${ZOLTA_QT_GERMAN} DIRECTORY)
+qt_add_resources(zolta_lib translations
+    PREFIX /translations BASE ${german_dir} FILES ${ZOLTA_QT_GERMAN})
+
+# The file's icon, from the sizes the Debian menu uses plus one for large
+# icon views.
+set(ico ${CMAKE_CURRENT_BINARY_DIR}/Zolta.ico)
+set(icon_256 ${CMAKE_CURRENT_BINARY_DIR}/zolta_256.png)
+set(hicolor ${PROJECT_SOURCE_DIR}/assets/hicolor)
+add_custom_command(OUTPUT ${ico}
+    COMMAND ${ZOLTA_RSVG_CONVERT} --width 256 --height 256 --output ${icon_256}
+        ${hicolor}/scalable/apps/zolta.svg
+    COMMAND ${ZOLTA_ICOTOOL} --create --output ${ico}
+        ${hicolor}/16x16/apps/zolta.png ${hicolor}/32x32/apps/zolta.png
+        ${hicolor}/48x48/apps/zolta.png ${hicolor}/128x128/apps/zolta.png
+        --raw=${icon_256}
+    DEPENDS ${hicolor}/scalable/apps/zolta.svg ${hicolor}/16x16/apps/zolta.png
+        ${hicolor}/32x32/apps/zolta.png ${hicolor}/48x48/apps/zolta.png
+        ${hicolor}/128x128/apps/zolta.png
+    VERBATIM)
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/Zolta.rc.in ${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc @ONLY)
+set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc PROPERTIES OBJECT_DEPENDS ${ico})
+target_sources(Zolta PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc)
+# A window program: no console opens beside it.
+set_target_properties(Zolta PROPERTIES WIN32_EXECUTABLE ON)
+
+# The installer: Zolta.exe alone (linked statically, it needs nothing beside
+# it), per user, in German.
+install(TARGETS Zolta RUNTIME DESTINATION .)
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME Zolta)
+set(CPACK_PACKAGE_VENDOR "Die Zolta-Entwickler")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME Zolta-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Zolta)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_NSIS_ZOLTA_ICON ${ico})
+set(CPACK_NSIS_ZOLTA_COPYRIGHT ${ZOLTA_COPYRIGHT})
+# The installer's own version resource wants all four numbers.
+set(CPACK_NSIS_ZOLTA_FILE_VERSION
+    ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.${PROJECT_VERSION_TWEAK})
+# Our own installer script (NSIS.template.in), in German only.
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
+include(CPack)
