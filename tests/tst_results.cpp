@@ -26,8 +26,8 @@ private Q_SLOTS:
     void shouldDrawEveryNumberOnceAfterTheWait();
     void shouldListNumbersInTheOrderOfTheFormula_data();
     void shouldListNumbersInTheOrderOfTheFormula();
-    void shouldAddNothingForBoundsBelowOne_data();
-    void shouldAddNothingForBoundsBelowOne();
+    void shouldAddNothingForBoundsBelowOneHalf_data();
+    void shouldAddNothingForBoundsBelowOneHalf();
     void shouldDrawOnlyTheMissingNumbersAfterARegain_data();
     void shouldDrawOnlyTheMissingNumbersAfterARegain();
     void shouldRefuseUnusableBoundOfDrawAll_data();
@@ -270,6 +270,8 @@ void ResultsTest::shouldListNumbersInTheOrderOfTheFormula_data()
         << QStringList { "1", "4", "2", "3" };
     QTest::newRow("fractional bound rounds to three numbers")
         << "2,5" << QList<float> { 0.9F, 0.0F, 0.5F } << QStringList { "3", "1", "2" };
+    QTest::newRow("bound 0,5 gives the 1") << "0,5" << QList<float> { 0.9F } << QStringList { "1" };
+    QTest::newRow("bound 0,99 gives the 1") << "0,99" << QList<float> { 0.0F } << QStringList { "1" };
 }
 
 void ResultsTest::shouldListNumbersInTheOrderOfTheFormula()
@@ -295,7 +297,7 @@ void ResultsTest::shouldListNumbersInTheOrderOfTheFormula()
         rig.platform.clipboard, expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
-void ResultsTest::shouldAddNothingForBoundsBelowOne_data()
+void ResultsTest::shouldAddNothingForBoundsBelowOneHalf_data()
 {
     QTest::addColumn<QString>("bound");
     QTest::addColumn<bool>("ticked");
@@ -305,11 +307,12 @@ void ResultsTest::shouldAddNothingForBoundsBelowOne_data()
     QTest::newRow("0, skipping on: reports at once")
         << "0" << true << "Es wurden bereits 0 Zahlen ermittelt!";
     QTest::newRow("negative, skipping off: waits, adds nothing") << "-3" << false << "";
+    QTest::newRow("0,49, skipping on: waits, adds nothing") << "0,49" << true << "";
     QTest::newRow("negative, skipping on: reports at once")
         << "-3" << true << "Es wurden bereits -3 Zahlen ermittelt!";
 }
 
-void ResultsTest::shouldAddNothingForBoundsBelowOne()
+void ResultsTest::shouldAddNothingForBoundsBelowOneHalf()
 {
     QFETCH(QString, bound);
     QFETCH(bool, ticked);

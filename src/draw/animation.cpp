@@ -58,10 +58,7 @@ void frmMain::ShowUniqueNumber()
         const Platform::Answer answer
             = m_platform.messageBox(this, QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
                 QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
-        // Yes and No end the animation, Yes draws anew; any other answer
-        // changes nothing.
-        if (answer == Platform::Answer::Yes || answer == Platform::Answer::No)
-            Timer1->stop();
+        // Yes draws anew; No leaves the draw without a number.
         if (answer == Platform::Answer::Yes)
             cmdGo_Click();
     } else {

@@ -70,7 +70,7 @@ void frmMain::DrawAll()
     // during the wait. Only the numbers still missing are drawn, so the loop
     // always ends. One lookup per draw instead of a walk through the list.
     std::bitset<32768> open = draw::missingNumbers(listbox::texts(*lstDone), n);
-    // A bound below 1 adds nothing.
+    // A bound below 0,5 adds nothing; one from 0,5 up to 1 adds the 1.
     intCounter
         = static_cast<qint16>(qBound(0, static_cast<int>(wanted), static_cast<int>(open.count())));
     if (!listHasRoom(intCounter)) {
@@ -98,6 +98,6 @@ void frmMain::DrawAll()
     lblRndZahl->setText(QStringLiteral("Zahl = ") + drawn.constLast());
     txtBis->setText(drawn.constLast());
     announcer->announce(lblRndZahl->text());
-    // The last lookup of a draw-all is always a miss.
+    // No item stays selected, as after a skipping draw of a new number.
     listbox::setListIndex(*lstDone, -1);
 }

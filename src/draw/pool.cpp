@@ -11,8 +11,8 @@ namespace draw {
 std::bitset<32768> missingNumbers(const QStringList &items, float n)
 {
     // 1..n is empty for a bound of 0 or less, although a draw from it still
-    // gives a number (0 gives 1): with skipping on, such a bound is refused
-    // from the start.
+    // gives a number (0 gives 1): with skipping on, such a bound is reported
+    // as exhausted from the start.
     const int highest = n > 0 ? static_cast<int>(std::min(extremeValue(n), 32767.0)) : 0;
     std::bitset<32768> missing;
     for (int number = 1; number <= highest; ++number)

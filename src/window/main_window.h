@@ -2,9 +2,9 @@
 
 // frmMain: the program's one window. It owns its controls, its six state
 // variables and every procedure. The member functions are defined by room:
-//   window/   controls, layout, pictures, context menu, About box
+//   window/   controls, layout, pictures, context menu, About box, list lookup
 //   state/    start-up, seed, duplicate options
-//   draw/     single draw, lamp animation and commit, list lookup, draw-all
+//   draw/     single draw, lamp animation and commit, draw-all
 //   results/  manual entry, reset, clipboard export
 
 #include <QWidget>
@@ -101,8 +101,12 @@ private:
     // after telling the user, when it is no number or its draws would leave
     // the 16-bit range.
     [[nodiscard]] std::optional<float> drawBound();
-    // Skipping is on and every number a draw from the bound can give is listed.
+    // Skipping is on and no number of 1..N that a draw from the bound can give
+    // is missing from the list. A bound of 0 or less answers true on any list,
+    // an empty one too, although its draws give 1 and less.
     [[nodiscard]] bool poolExhausted(float bound);
+    // Reports an exhausted pool, naming the bound rounded, and ends a running
+    // draw.
     void CheckAllDrawn(float bound);
     void ShowNumber();
     void ShowUniqueNumber();
