@@ -60,16 +60,11 @@ void frmMain::cmdGo_Click()
 
 void frmMain::CheckAllDrawn(float bound)
 {
-    if (bolRndClear == False)
-        return;
-    const auto count = static_cast<qint16>(lstDone->count());
     const qint16 n = numbers::int16FromReal(bound);
     const QString message = n == 1
         ? QStringLiteral("Es wurde bereits eine Zahl ermittelt!")
         : QStringLiteral("Es wurden bereits %1 Zahlen ermittelt!").arg(n);
-    if (count >= n) {
-        m_platform.messageBox(this, message, QStringLiteral("Zolta iacta est"),
-            Platform::Icon::Information, Platform::Buttons::Ok);
-    }
+    m_platform.messageBox(this, message, QStringLiteral("Zolta iacta est"),
+        Platform::Icon::Information, Platform::Buttons::Ok);
     Timer1->stop();
 }

@@ -310,11 +310,10 @@ void frmMain::reportFailure(std::exception_ptr failure)
     QString prompt;
     try {
         std::rethrow_exception(std::move(failure));
-    } catch (const numbers::ConversionError &error) {
-        prompt = error.failure() == numbers::Failure::Overflow
-            ? QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
-                             "von -32768 bis 32767. Der Vorgang wurde abgebrochen.")
-            : QStringLiteral("Ein Text ist keine Zahl. Der Vorgang wurde abgebrochen.");
+    } catch (const numbers::ConversionError &) {
+        // Only the checked 16-bit arithmetic throws it, on overflow.
+        prompt = QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
+                                "von -32768 bis 32767. Der Vorgang wurde abgebrochen.");
     } catch (...) {
         prompt = QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. "
                                 "Der Vorgang wurde abgebrochen.");
