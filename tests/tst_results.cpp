@@ -243,14 +243,14 @@ void ResultsTest::shouldDrawEveryNumberOnceAfterTheWait()
     QCOMPARE(sortedByValue(drawn), numbersUpTo(bound));
     QCOMPARE(rig.caption(), QStringLiteral("Zahl = ") + drawn.last());
     QCOMPARE(rig.field(), drawn.last());
-    QCOMPARE(rig.variable("intZahl"), qint16(drawn.last().toInt()));
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.window.zahl(), qint16(drawn.last().toInt()));
+    QCOMPARE(rig.window.counter(), qint16(0));
     QCOMPARE(rig.selectedRow(), -1);
     QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!rig.timer("Timer2")->isActive());
     QCOMPARE(rig.shownBoxes(), QStringList());
     // Seeded once for the whole draw-all, with the start-up seed.
-    QCOMPARE(rig.platform.seeds, QList<qint16>({ rig.variable("intRandomize") }));
+    QCOMPARE(rig.platform.seeds, QList<qint16>({ rig.window.randomizeSeed() }));
 }
 
 void ResultsTest::shouldListNumbersInTheOrderOfTheFormula_data()
@@ -345,8 +345,8 @@ void ResultsTest::shouldAddNothingForBoundsBelowOneHalf()
     }
     QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!rig.timer("Timer2")->isActive());
-    QCOMPARE(rig.variable("intZahl"), qint16(0));
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.window.zahl(), qint16(0));
+    QCOMPARE(rig.window.counter(), qint16(0));
 }
 
 void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain_data()
@@ -387,7 +387,7 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
 
     QVERIFY(!rig.timer("Timer2")->isActive());
     QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.window.counter(), qint16(0));
     const QStringList listed = rig.items();
     if (refused) {
         QCOMPARE(rig.shownBoxes(), QStringList { listFullBox });
@@ -403,7 +403,7 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
     } else {
         QCOMPARE(rig.caption(), QStringLiteral("Zahl = ") + listed.last());
         QCOMPARE(rig.field(), listed.last());
-        QCOMPARE(rig.variable("intZahl"), qint16(listed.last().toInt()));
+        QCOMPARE(rig.window.zahl(), qint16(listed.last().toInt()));
         QCOMPARE(rig.selectedRow(), -1);
     }
 }
@@ -449,7 +449,7 @@ void ResultsTest::shouldRefuseUnusableBoundOfDrawAll()
     QCOMPARE(rig.caption(), prompt);
     QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!rig.timer("Timer2")->isActive());
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.window.counter(), qint16(0));
 }
 
 void ResultsTest::shouldRefuseAdditionsToAFullList_data()

@@ -30,15 +30,6 @@ class frmMain : public QWidget
 {
     Q_OBJECT
 
-    // The state variables, readable as properties by the widget tests and the
-    // benchmark. (Accessibility tools do not see QObject properties.)
-    Q_PROPERTY(qint16 intZahl READ zahl)
-    Q_PROPERTY(qint16 intCounter READ counter)
-    Q_PROPERTY(qint16 intRounds READ rounds)
-    Q_PROPERTY(qint16 bolRndClear READ rndClear)
-    Q_PROPERTY(qint16 intRandomize READ randomizeSeed)
-    Q_PROPERTY(qint16 bolMsgDoubles READ msgDoubles)
-
 public:
     // Booleans are 16-bit: -1 for True, 0 for False.
     static constexpr qint16 True = -1;
@@ -52,6 +43,7 @@ public:
     // wrong answers False.
     [[nodiscard]] qint16 ItemExists(QObject *objControl, const QString &strItem);
 
+    // The state variables, for the widget tests and the fuzzer.
     [[nodiscard]] qint16 zahl() const { return intZahl; }
     [[nodiscard]] qint16 counter() const { return intCounter; }
     [[nodiscard]] qint16 rounds() const { return intRounds; }
