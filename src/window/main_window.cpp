@@ -7,6 +7,7 @@
 #include "window/announcer.h"
 #include "window/pictures.h"
 #include "window/tab_into_field.h"
+#include "window/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,17 +29,6 @@
 #include <utility>
 
 namespace {
-
-// The layout is given in twips; 15 twips make one pixel at 96 dpi.
-constexpr int twips(int value)
-{
-    return value / 15;
-}
-
-void place(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
-}
 
 template<typename T>
 T *named(T *object, const char *name)
@@ -103,7 +93,7 @@ frmMain::frmMain(Platform &platform, QWidget *parent)
 void frmMain::createControls()
 {
     setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(twips(4590), twips(3030));
+    setFixedSize(twips::pixels(4590), twips::pixels(3030));
     setWindowIcon(pictures::load(QStringLiteral("die")));
     // The layout is tight: the captions are sized for an 8-point face.
     QFont small = font();
@@ -118,23 +108,23 @@ void frmMain::createControls()
     QFont narrow = small;
     narrow.setLetterSpacing(QFont::PercentageSpacing, 88);
     chkRndClear->setFont(narrow);
-    place(chkRndClear, 240, 1680, 2535, 255);
+    twips::place(chkRndClear, 240, 1680, 2535, 255);
 
     cmdAdd->setText(QStringLiteral("+"));
     cmdAdd->setAccessibleName(QStringLiteral("Zahl hinzufügen"));
-    place(cmdAdd, 4080, 1680, 255, 255);
+    twips::place(cmdAdd, 4080, 1680, 255, 255);
 
     cmdReset->setIcon(pictures::load(QStringLiteral("pencil")));
     cmdReset->setIconSize(QSize(32, 32));
     cmdReset->setToolTip(QStringLiteral("Reset"));
     cmdReset->setAccessibleName(QStringLiteral("Reset"));
-    place(cmdReset, 2880, 2160, 1455, 615);
+    twips::place(cmdReset, 2880, 2160, 1455, 615);
 
     lstDone->setSelectionMode(QAbstractItemView::SingleSelection);
     lstDone->setSortingEnabled(false);
     lstDone->setUniformItemSizes(true);
     lstDone->setAccessibleName(QStringLiteral("Ergebnisliste"));
-    place(lstDone, 2880, 240, 1095, 1425);
+    twips::place(lstDone, 2880, 240, 1095, 1425);
 
     // 256 plain strings; the default item model costs a third of a megabyte.
     cboBis->setModel(new QStringListModel(cboBis));
@@ -145,11 +135,11 @@ void frmMain::createControls()
     cboBis->setCompleter(nullptr);
     cboBis->setEditText(QStringLiteral("Combo1"));
     cboBis->setAccessibleName(QStringLiteral("Obergrenze"));
-    place(cboBis, 1800, 600, 735, 315);
+    twips::place(cboBis, 1800, 600, 735, 315);
 
     txtBis->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtBis->setAccessibleName(QStringLiteral("Zahl"));
-    place(txtBis, 2880, 1680, 1095, 285);
+    twips::place(txtBis, 2880, 1680, 1095, 285);
 
     QFont vonFont(QStringLiteral("MS Sans Serif"));
     vonFont.setPointSizeF(8.25);
@@ -157,41 +147,41 @@ void frmMain::createControls()
     txtVon->setFont(vonFont);
     txtVon->setAlignment(Qt::AlignCenter);
     txtVon->setAccessibleName(QStringLiteral("Untergrenze"));
-    place(txtVon, 720, 600, 495, 285);
+    twips::place(txtVon, 720, 600, 495, 285);
 
     cmdGo->setIcon(pictures::load(QStringLiteral("hand")));
     cmdGo->setIconSize(QSize(32, 32));
     cmdGo->setToolTip(QStringLiteral("Los!"));
     cmdGo->setAccessibleName(QStringLiteral("Los!"));
-    place(cmdGo, 240, 2160, 1455, 615);
+    twips::place(cmdGo, 240, 2160, 1455, 615);
 
     Label3->setText(QStringLiteral("bis"));
     Label3->setBuddy(cboBis); // screen readers announce the field by its label
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    place(Label3, 1320, 600, 375, 255);
+    twips::place(Label3, 1320, 600, 375, 255);
 
     Label2->setText(QStringLiteral("von"));
     Label2->setBuddy(txtVon);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(Label2, 240, 600, 375, 255);
+    twips::place(Label2, 240, 600, 375, 255);
 
     Label1->setText(QStringLiteral("Ermittelt zufällig Zahlen"));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(Label1, 240, 240, 2175, 255);
+    twips::place(Label1, 240, 240, 2175, 255);
 
     drawLamps();
     Image0->setAccessibleName(QStringLiteral("Lampe aus"));
-    place(Image0, 3960, 1080, 480, 480);
+    twips::place(Image0, 3960, 1080, 480, 480);
     Image1[2]->setAccessibleName(QStringLiteral("Lampe grün"));
-    place(Image1[2], 3960, 600, 480, 480);
+    twips::place(Image1[2], 3960, 600, 480, 480);
     Image1[1]->setAccessibleName(QStringLiteral("Lampe rot"));
-    place(Image1[1], 3960, 120, 480, 480);
+    twips::place(Image1[1], 3960, 120, 480, 480);
     Image1[0]->setAccessibleName(QStringLiteral("Lampe gelb"));
-    place(Image1[0], 120, 960, 480, 480);
+    twips::place(Image1[0], 120, 960, 480, 480);
 
     lblRndZahl->setText(QStringLiteral("Label1"));
     lblRndZahl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(lblRndZahl, 720, 1080, 2055, 255);
+    twips::place(lblRndZahl, 720, 1080, 2055, 255);
 
     // Only the window's own menu opens on these; a right press on them must
     // not reach the window's bare surface. The text fields too: from Qt 6.11
