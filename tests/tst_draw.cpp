@@ -65,6 +65,8 @@ private Q_SLOTS:
     void shouldRefuseCommitIntoFullList();
     void shouldRefuseDrawIntoFullListAtPress();
     void shouldReportAFailureAndStayUsable();
+    void shouldHoldTheTicksWhileABoxOrTheMenuIsOpen_data();
+    void shouldHoldTheTicksWhileABoxOrTheMenuIsOpen();
 };
 
 void DrawTest::shouldAnimateTickByTick_data()
@@ -701,6 +703,56 @@ void DrawTest::shouldRefuseDrawIntoFullListAtPress()
     QCOMPARE(rig.state(), before);
     QCOMPARE(rig.platform.boxes.size(), 1);
     QCOMPARE(rig.platform.boxes.first().title, QStringLiteral("Fehler!"));
+}
+
+void DrawTest::shouldHoldTheTicksWhileABoxOrTheMenuIsOpen_data()
+{
+    QTest::addColumn<bool>("drawAll"); // else a single draw, three ticks on
+    QTest::addColumn<QString>("item"); // chosen from the menu; none: "+" on an empty field
+    QTest::newRow("+ on an empty field") << false << "";
+    QTest::newRow("About box from the menu") << false << "mnuAbout";
+    QTest::newRow("About box while a draw-all waits") << true << "mnuAbout";
+}
+
+void DrawTest::shouldHoldTheTicksWhileABoxOrTheMenuIsOpen()
+{
+    QFETCH(bool, drawAll);
+    QFETCH(QString, item);
+    WindowRig rig;
+    // The state as a box or the menu opens, and after three seconds of ticks.
+    QStringList opened;
+    QStringList held;
+    rig.platform.whileOpen = [&] {
+        opened << rig.state();
+        for (int tick = 0; tick < 13; ++tick) {
+            if (rig.timer()->isActive())
+                rig.window.Timer1_Timer();
+            if (rig.timer("Timer2")->isActive())
+                rig.window.Timer2_Timer();
+        }
+        held << rig.state();
+    };
+    rig.setBound(QStringLiteral("3"));
+    if (drawAll) {
+        rig.choose(QStringLiteral("mnuRandom"));
+    } else {
+        rig.press();
+        rig.tick(3);
+    }
+    opened.clear();
+    held.clear();
+    if (item.isEmpty())
+        rig.addByHand(QString());
+    else
+        rig.choose(item);
+
+    QVERIFY(!opened.isEmpty());
+    QCOMPARE(held, opened);
+    // The draw goes on where it stood.
+    if (drawAll)
+        rig.window.Timer2_Timer();
+    QVERIFY(rig.finishDraw());
+    QCOMPARE(rig.items().size(), drawAll ? 3 : 1);
 }
 
 QTEST_MAIN(DrawTest)

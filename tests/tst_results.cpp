@@ -271,7 +271,8 @@ void ResultsTest::shouldListNumbersInTheOrderOfTheFormula_data()
     QTest::newRow("fractional bound rounds to three numbers")
         << "2,5" << QList<float> { 0.9F, 0.0F, 0.5F } << QStringList { "3", "1", "2" };
     QTest::newRow("bound 0,5 gives the 1") << "0,5" << QList<float> { 0.9F } << QStringList { "1" };
-    QTest::newRow("bound 0,99 gives the 1") << "0,99" << QList<float> { 0.0F } << QStringList { "1" };
+    QTest::newRow("bound 0,99 gives the 1")
+        << "0,99" << QList<float> { 0.0F } << QStringList { "1" };
 }
 
 void ResultsTest::shouldListNumbersInTheOrderOfTheFormula()

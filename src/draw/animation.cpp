@@ -13,6 +13,8 @@
 
 void frmMain::Timer1_Timer()
 {
+    if (ticksHeld())
+        return;
     guarded([&] {
         const qint16 r = intRounds;
         // Ticks 4 and 8 start the yellow-red-green cycle again, so ticks 7 and
@@ -56,7 +58,7 @@ void frmMain::ShowUniqueNumber()
     }
     if (bolMsgDoubles == True) {
         const Platform::Answer answer
-            = m_platform.messageBox(this, QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
+            = messageBox(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
                 QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
         // Yes draws anew; No leaves the draw without a number.
         if (answer == Platform::Answer::Yes)

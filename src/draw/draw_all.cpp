@@ -48,6 +48,8 @@ void frmMain::StartDrawAll(float bound)
 
 void frmMain::Timer2_Timer()
 {
+    if (ticksHeld())
+        return;
     guarded([&] { DrawAll(); });
     // Whatever the draw did, the lamp rests and no second tick follows.
     showRestPicture();

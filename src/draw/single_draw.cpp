@@ -23,8 +23,7 @@ std::optional<float> frmMain::drawBound()
     const numbers::Converted<double> bound = numbers::tryToDouble(cboBis->currentText());
     if (bound.ok && bound.value >= -32768.0 && bound.value <= 32767.0)
         return static_cast<float>(bound.value);
-    m_platform.messageBox(this,
-        QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
+    messageBox(QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
         QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
     return std::nullopt;
 }
@@ -64,7 +63,7 @@ void frmMain::CheckAllDrawn(float bound)
     const QString message = n == 1
         ? QStringLiteral("Es wurde bereits eine Zahl ermittelt!")
         : QStringLiteral("Es wurden bereits %1 Zahlen ermittelt!").arg(n);
-    m_platform.messageBox(this, message, QStringLiteral("Zolta iacta est"),
-        Platform::Icon::Information, Platform::Buttons::Ok);
+    messageBox(message, QStringLiteral("Zolta iacta est"), Platform::Icon::Information,
+        Platform::Buttons::Ok);
     Timer1->stop();
 }

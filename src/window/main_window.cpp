@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen> // complete for QWindow::screenChanged
 #include <QStringListModel>
 #include <QTimer>
@@ -295,6 +296,21 @@ void frmMain::enableTimer(QTimer *timer)
         timer->start();
 }
 
+Platform::Answer frmMain::messageBox(
+    const QString &prompt, const QString &title, Platform::Icon icon, Platform::Buttons buttons)
+{
+    ++m_openBoxesAndMenus;
+    const auto closed = qScopeGuard([this] { --m_openBoxesAndMenus; });
+    return m_platform.messageBox(this, prompt, title, icon, buttons);
+}
+
+void frmMain::popupMenu(const std::optional<QPoint> &at)
+{
+    ++m_openBoxesAndMenus;
+    const auto closed = qScopeGuard([this] { --m_openBoxesAndMenus; });
+    m_platform.popupMenu(mnuFile, at);
+}
+
 void frmMain::reportFailure(std::exception_ptr failure)
 {
     QString prompt;
@@ -309,8 +325,8 @@ void frmMain::reportFailure(std::exception_ptr failure)
                                 "Der Vorgang wurde abgebrochen.");
     }
     try {
-        m_platform.messageBox(this, prompt, QStringLiteral("Fehler!"), Platform::Icon::Critical,
-            Platform::Buttons::Ok);
+        messageBox(
+            prompt, QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
     } catch (...) { // NOLINT(bugprone-empty-catch)
         // Nothing more can be said; the window stays usable.
     }

@@ -7,6 +7,8 @@
 //   draw/     single draw, lamp animation and commit, draw-all
 //   results/  manual entry, reset, clipboard export
 
+#include "platform/platform.h"
+
 #include <QWidget>
 
 #include <array>
@@ -15,7 +17,6 @@
 #include <utility>
 
 class Announcer;
-class Platform;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -120,6 +121,15 @@ private:
     // False, after telling the user, when the list cannot take `more` items.
     [[nodiscard]] bool listHasRoom(int more);
 
+    // Every box and menu opens through these two. Each runs an event loop of
+    // its own, in which Timer1 and Timer2 keep firing; while one is open,
+    // their ticks are held: dropped, with the timer left running, so that
+    // the animation goes on where it stood once the last one has closed.
+    Platform::Answer messageBox(const QString &prompt, const QString &title, Platform::Icon icon,
+        Platform::Buttons buttons);
+    void popupMenu(const std::optional<QPoint> &at);
+    [[nodiscard]] bool ticksHeld() const { return m_openBoxesAndMenus > 0; }
+
     // Every handler runs its body through guarded(): a failure that gets past
     // the handler's own checks is reported in German, the handler ends, and
     // the window stays usable.
@@ -157,6 +167,8 @@ private:
     QAction *mnuCopy = nullptr;
     QAction *mnuPaste = nullptr;
     QAction *mnuDoppelt = nullptr;
+
+    int m_openBoxesAndMenus = 0;
 
     // State variables.
     qint16 intZahl = 0;
