@@ -195,8 +195,7 @@ void StartupTest::shouldStackTheLampsWithOnlyGreyVisible()
         auto *frame = rig.get<QLabel>(name);
         QVERIFY2(!frame->isVisible(), name);
         QCOMPARE(frame->pos(), QPoint(8, 64));
-        QVERIFY2(!frame->pixmap().isNull(), name);
-        QCOMPARE(frame->pixmap().size(), QSize(32, 32));
+        QCOMPARE(frame->size(), QSize(32, 32));
     }
 }
 

@@ -5,13 +5,13 @@
 #include "platform/numbers.h"
 #include "platform/platform.h"
 #include "window/announcer.h"
+#include "window/lamp.h"
 #include "window/pictures.h"
 #include "window/tab_into_field.h"
 #include "window/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,10 +19,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen> // complete for QWindow::screenChanged
 #include <QStringListModel>
 #include <QTimer>
-#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -38,22 +36,20 @@ T *named(T *object, const char *name)
     return object;
 }
 
+QLabel *lamp(QWidget *parent, const char *picture, const char *name)
+{
+    return named(new Lamp(pictures::load(QLatin1String(picture)), parent), name);
+}
+
 // Image1(2) to Image1(0) are created in that order, like the rest of the
 // window from back to front.
 std::array<QLabel *, 3> lampFrames(QWidget *parent)
 {
     std::array<QLabel *, 3> frames {};
-    frames[2] = named(new QLabel(parent), "Image1(2)");
-    frames[1] = named(new QLabel(parent), "Image1(1)");
-    frames[0] = named(new QLabel(parent), "Image1(0)");
+    frames[2] = lamp(parent, "lamp_green", "Image1(2)");
+    frames[1] = lamp(parent, "lamp_red", "Image1(1)");
+    frames[0] = lamp(parent, "lamp_yellow", "Image1(0)");
     return frames;
-}
-
-// A lamp for a label, which shows a pixmap as it is: drawn for the window's
-// screen, so that it is sharp there at any scale.
-QPixmap lamp(const QWidget *window, const char *name)
-{
-    return pictures::load(QLatin1String(name)).pixmap(QSize(32, 32), window->devicePixelRatio());
 }
 
 // A title bar with the system menu and the close button only.
@@ -78,7 +74,7 @@ frmMain::frmMain(Platform &platform, QWidget *parent)
     , Label3(named(new QLabel(this), "Label3"))
     , Label2(named(new QLabel(this), "Label2"))
     , Label1(named(new QLabel(this), "Label1"))
-    , Image0(named(new QLabel(this), "Image0"))
+    , Image0(lamp(this, "lamp_grey", "Image0"))
     , Image1(lampFrames(this))
     , lblRndZahl(named(new QLabel(this), "lblRndZahl"))
     , announcer(new Announcer(this))
@@ -170,7 +166,6 @@ void frmMain::createControls()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     twips::place(Label1, 240, 240, 2175, 255);
 
-    drawLamps();
     Image0->setAccessibleName(QStringLiteral("Lampe aus"));
     twips::place(Image0, 3960, 1080, 480, 480);
     Image1[2]->setAccessibleName(QStringLiteral("Lampe grün"));
@@ -197,31 +192,6 @@ void frmMain::createControls()
     for (QPushButton *button : { cmdGo, cmdAdd, cmdReset })
         button->setAutoDefault(true);
     cmdGo->setFocus();
-}
-
-void frmMain::drawLamps()
-{
-    Image0->setPixmap(lamp(this, "lamp_grey"));
-    Image1[2]->setPixmap(lamp(this, "lamp_green"));
-    Image1[1]->setPixmap(lamp(this, "lamp_red"));
-    Image1[0]->setPixmap(lamp(this, "lamp_yellow"));
-}
-
-bool frmMain::event(QEvent *event)
-{
-    // The lamps are drawn for one scale; on a screen of another scale they
-    // are drawn anew. Qt tells widgets of a new scale from 6.6 on; before,
-    // only the window handle (there once shown) tells of a new screen.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-    if (event->type() == QEvent::DevicePixelRatioChange)
-        drawLamps();
-#else
-    if (event->type() == QEvent::Show && windowHandle() != nullptr) {
-        connect(windowHandle(), &QWindow::screenChanged, this, &frmMain::drawLamps,
-            Qt::UniqueConnection);
-    }
-#endif
-    return QWidget::event(event);
 }
 
 bool frmMain::focusNextPrevChild(bool next)

@@ -70,7 +70,6 @@ public Q_SLOTS:
     void mnuAbout_Click();
 
 protected:
-    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
@@ -78,8 +77,6 @@ protected:
 private:
     // window/
     void createControls();
-    // The four lamp pictures, for the scale of the window's screen.
-    void drawLamps();
     void createMenus();
     void connectEvents();
     void ShowContextMenu(const qint16 &button);
