@@ -3,7 +3,6 @@
 #include "window/main_window.h"
 
 #include "platform/numbers.h"
-#include "platform/platform.h"
 #include "window/announcer.h"
 
 #include <QLabel>
@@ -13,7 +12,7 @@
 
 void frmMain::Timer1_Timer()
 {
-    if (ticksHeld())
+    if (m_openBoxesAndMenus > 0)
         return;
     guarded([&] {
         const qint16 r = intRounds;

@@ -6,7 +6,6 @@
 #include "draw/draw_formula.h"
 #include "draw/pool.h"
 #include "platform/numbers.h"
-#include "platform/platform.h"
 #include "window/announcer.h"
 #include "window/list_box.h"
 
@@ -48,7 +47,7 @@ void frmMain::StartDrawAll(float bound)
 
 void frmMain::Timer2_Timer()
 {
-    if (ticksHeld())
+    if (m_openBoxesAndMenus > 0)
         return;
     guarded([&] { DrawAll(); });
     // Whatever the draw did, the lamp rests and no second tick follows.
@@ -72,7 +71,8 @@ void frmMain::DrawAll()
     // during the wait. Only the numbers still missing are drawn, so the loop
     // always ends. One lookup per draw instead of a walk through the list.
     std::bitset<32768> open = draw::missingNumbers(listbox::texts(*lstDone), n);
-    // A bound below 0,5 adds nothing; one from 0,5 up to 1 adds the 1.
+    // As many numbers as the bound rounded, at most those missing: a bound
+    // below 0,5 adds nothing, one from 0,5 up to 1 adds the 1.
     intCounter
         = static_cast<qint16>(qBound(0, static_cast<int>(wanted), static_cast<int>(open.count())));
     if (!listHasRoom(intCounter)) {

@@ -17,9 +17,8 @@ std::bitset<32768> missingNumbers(const QStringList &items, float n)
     for (int number = 1; number <= highest; ++number)
         missing.set(static_cast<std::size_t>(number));
     // Numbers above the highest are not in the set to begin with.
-    // The list holds only what QString::number wrote, so the plain decimal
-    // reading will do: the full number syntax a person may type costs ten
-    // times as much on a full list (scripts/bench.sh).
+    // Items are what QString::number wrote: read as plain decimals, at a tenth
+    // of the full syntax's cost on a full list (scripts/bench.sh).
     for (const QString &item : items) {
         bool ok = false;
         const short number = item.toShort(&ok);

@@ -6,7 +6,6 @@
 #include "draw/draw_formula.h"
 #include "draw/pool.h"
 #include "platform/numbers.h"
-#include "platform/platform.h"
 #include "window/list_box.h"
 
 #include <QCheckBox>

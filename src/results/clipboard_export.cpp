@@ -2,7 +2,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
 #include "window/list_box.h"
 
 #include <QStringList>

@@ -3,7 +3,6 @@
 #include "window/main_window.h"
 
 #include "platform/numbers.h"
-#include "platform/platform.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,8 +3,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
-
 #include <QAction>
 #include <QCheckBox>
 

@@ -2,8 +2,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
-
 void frmMain::mnuAbout_Click()
 {
     guarded([&] {

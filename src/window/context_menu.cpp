@@ -5,8 +5,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
-
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>

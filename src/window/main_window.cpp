@@ -1,15 +1,14 @@
-// The window model: controls, their places, pictures and event wiring.
+// The window model: controls, their places, pictures and event wiring, the
+// tab order, and the one way boxes and menus open and failures are told.
 
 #include "window/main_window.h"
 
 #include "platform/numbers.h"
-#include "platform/platform.h"
 #include "window/announcer.h"
-#include "window/lamp.h"
 #include "window/pictures.h"
 #include "window/tab_into_field.h"
-#include "window/twips.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QIcon>
@@ -17,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStringListModel>
@@ -36,8 +36,39 @@ T *named(T *object, const char *name)
     return object;
 }
 
+// A lamp paints its icon for the device pixel ratio it is painted at, as a
+// button does: sharp at whatever scale the screen has now, with no event of
+// ours when the scale changes.
+class Lamp final : public QLabel
+{
+public:
+    Lamp(QIcon icon, QWidget *parent)
+        : QLabel(parent)
+        , m_icon(std::move(icon))
+    { }
+
+private:
+    void paintEvent(QPaintEvent * /*event*/) override
+    {
+        QPainter painter(this);
+        m_icon.paint(&painter, rect());
+    }
+
+    const QIcon m_icon;
+};
+
+// A label is a picture to screen readers only while it holds a pixmap; a lamp
+// holds none. (Qt asks the factory installed last first.)
+QAccessibleInterface *accessibleLamp(const QString & /*className*/, QObject *object)
+{
+    auto *found = dynamic_cast<Lamp *>(object);
+    return found != nullptr ? new QAccessibleWidget(found, QAccessible::Graphic) : nullptr;
+}
+
 QLabel *lamp(QWidget *parent, const char *picture, const char *name)
 {
+    // Qt passes over a factory it already has.
+    QAccessible::installFactory(accessibleLamp);
     return named(new Lamp(pictures::load(QLatin1String(picture)), parent), name);
 }
 
@@ -90,7 +121,7 @@ frmMain::frmMain(Platform &platform, QWidget *parent)
 void frmMain::createControls()
 {
     setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(twips::pixels(4590), twips::pixels(3030));
+    setFixedSize(twips(4590), twips(3030));
     setWindowIcon(pictures::load(QStringLiteral("die")));
     // The layout is tight: the captions are sized for an 8-point face.
     QFont small = font();
@@ -105,23 +136,23 @@ void frmMain::createControls()
     QFont narrow = small;
     narrow.setLetterSpacing(QFont::PercentageSpacing, 88);
     chkRndClear->setFont(narrow);
-    twips::place(chkRndClear, 240, 1680, 2535, 255);
+    place(chkRndClear, 240, 1680, 2535, 255);
 
     cmdAdd->setText(QStringLiteral("+"));
     cmdAdd->setAccessibleName(QStringLiteral("Zahl hinzufügen"));
-    twips::place(cmdAdd, 4080, 1680, 255, 255);
+    place(cmdAdd, 4080, 1680, 255, 255);
 
     cmdReset->setIcon(pictures::load(QStringLiteral("pencil")));
     cmdReset->setIconSize(QSize(32, 32));
     cmdReset->setToolTip(QStringLiteral("Reset"));
     cmdReset->setAccessibleName(QStringLiteral("Reset"));
-    twips::place(cmdReset, 2880, 2160, 1455, 615);
+    place(cmdReset, 2880, 2160, 1455, 615);
 
     lstDone->setSelectionMode(QAbstractItemView::SingleSelection);
     lstDone->setSortingEnabled(false);
     lstDone->setUniformItemSizes(true);
     lstDone->setAccessibleName(QStringLiteral("Ergebnisliste"));
-    twips::place(lstDone, 2880, 240, 1095, 1425);
+    place(lstDone, 2880, 240, 1095, 1425);
 
     // 256 plain strings; the default item model costs a third of a megabyte.
     cboBis->setModel(new QStringListModel(cboBis));
@@ -132,11 +163,11 @@ void frmMain::createControls()
     cboBis->setCompleter(nullptr);
     cboBis->setEditText(QStringLiteral("Combo1"));
     cboBis->setAccessibleName(QStringLiteral("Obergrenze"));
-    twips::place(cboBis, 1800, 600, 735, 315);
+    place(cboBis, 1800, 600, 735, 315);
 
     txtBis->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtBis->setAccessibleName(QStringLiteral("Zahl"));
-    twips::place(txtBis, 2880, 1680, 1095, 285);
+    place(txtBis, 2880, 1680, 1095, 285);
 
     QFont vonFont(QStringLiteral("MS Sans Serif"));
     vonFont.setPointSizeF(8.25);
@@ -144,40 +175,40 @@ void frmMain::createControls()
     txtVon->setFont(vonFont);
     txtVon->setAlignment(Qt::AlignCenter);
     txtVon->setAccessibleName(QStringLiteral("Untergrenze"));
-    twips::place(txtVon, 720, 600, 495, 285);
+    place(txtVon, 720, 600, 495, 285);
 
     cmdGo->setIcon(pictures::load(QStringLiteral("hand")));
     cmdGo->setIconSize(QSize(32, 32));
     cmdGo->setToolTip(QStringLiteral("Los!"));
     cmdGo->setAccessibleName(QStringLiteral("Los!"));
-    twips::place(cmdGo, 240, 2160, 1455, 615);
+    place(cmdGo, 240, 2160, 1455, 615);
 
     Label3->setText(QStringLiteral("bis"));
     Label3->setBuddy(cboBis); // screen readers announce the field by its label
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    twips::place(Label3, 1320, 600, 375, 255);
+    place(Label3, 1320, 600, 375, 255);
 
     Label2->setText(QStringLiteral("von"));
     Label2->setBuddy(txtVon);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    twips::place(Label2, 240, 600, 375, 255);
+    place(Label2, 240, 600, 375, 255);
 
     Label1->setText(QStringLiteral("Ermittelt zufällig Zahlen"));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    twips::place(Label1, 240, 240, 2175, 255);
+    place(Label1, 240, 240, 2175, 255);
 
     Image0->setAccessibleName(QStringLiteral("Lampe aus"));
-    twips::place(Image0, 3960, 1080, 480, 480);
+    place(Image0, 3960, 1080, 480, 480);
     Image1[2]->setAccessibleName(QStringLiteral("Lampe grün"));
-    twips::place(Image1[2], 3960, 600, 480, 480);
+    place(Image1[2], 3960, 600, 480, 480);
     Image1[1]->setAccessibleName(QStringLiteral("Lampe rot"));
-    twips::place(Image1[1], 3960, 120, 480, 480);
+    place(Image1[1], 3960, 120, 480, 480);
     Image1[0]->setAccessibleName(QStringLiteral("Lampe gelb"));
-    twips::place(Image1[0], 120, 960, 480, 480);
+    place(Image1[0], 120, 960, 480, 480);
 
     lblRndZahl->setText(QStringLiteral("Label1"));
     lblRndZahl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    twips::place(lblRndZahl, 720, 1080, 2055, 255);
+    place(lblRndZahl, 720, 1080, 2055, 255);
 
     // Only the window's own menu opens on these; a right press on them must
     // not reach the window's bare surface. The text fields too: from Qt 6.11
@@ -251,6 +282,11 @@ void frmMain::connectEvents()
             control->setContextMenuPolicy(Qt::PreventContextMenu);
     }
     new TabIntoField({ txtVon, txtBis, cboBis->lineEdit() }, this);
+}
+
+void frmMain::place(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
 
 void frmMain::showRestPicture()

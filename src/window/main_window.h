@@ -76,6 +76,9 @@ protected:
 
 private:
     // window/
+    // The layout is given in twips; 15 twips make one pixel at 96 dpi.
+    static constexpr int twips(int value) { return value / 15; }
+    static void place(QWidget *widget, int left, int top, int width, int height);
     void createControls();
     void createMenus();
     void connectEvents();
@@ -88,21 +91,19 @@ private:
 
     // draw/
     // The bound in cboBis as a draw uses it, read once per press; nothing,
-    // after telling the user, when it is no number or its draws would leave
-    // the 16-bit range.
+    // after telling the user, when it is no number or lies outside
+    // -32768..32767.
     [[nodiscard]] std::optional<float> drawBound();
-    // Skipping is on and no number of 1..N that a draw from the bound can give
-    // is missing from the list. A bound of 0 or less answers true on any list,
-    // an empty one too, although its draws give 1 and less.
+    // Skipping is on and every number of 1..N a draw from the bound can give is
+    // listed; for a bound of 0 or less always, although a draw from it can give 1.
     [[nodiscard]] bool poolExhausted(float bound);
-    // Reports an exhausted pool, naming the bound rounded, and ends a running
-    // draw.
     void CheckAllDrawn(float bound);
     void ShowNumber();
     void ShowUniqueNumber();
     void StartDrawAll(float bound);
     void DrawAll();
-    // Shows "Zahl = n", appends n to the list and writes it into txtBis.
+    // Shows and announces "Zahl = n", appends n to the list and writes it into
+    // txtBis; nothing, after telling the user, when the list is full.
     void publish(qint16 number);
     void showRestPicture();
     // Enabling a running timer leaves its rhythm alone.
@@ -125,7 +126,6 @@ private:
     Platform::Answer messageBox(const QString &prompt, const QString &title, Platform::Icon icon,
         Platform::Buttons buttons);
     void popupMenu(const std::optional<QPoint> &at);
-    [[nodiscard]] bool ticksHeld() const { return m_openBoxesAndMenus > 0; }
 
     // Every handler runs its body through guarded(): a failure that gets past
     // the handler's own checks is reported in German, the handler ends, and
