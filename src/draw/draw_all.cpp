@@ -1,5 +1,5 @@
 // Draw-all: every number of 1..N once, in random order, one second after the
-// command.
+// command; for a fractional N, as many as N rounded, of those a draw can give.
 
 #include "window/main_window.h"
 
