@@ -719,6 +719,13 @@ void DrawTest::shouldHoldTheTicksWhileABoxOrTheMenuIsOpen()
     QFETCH(bool, drawAll);
     QFETCH(QString, item);
     WindowRig rig;
+    rig.setBound(QStringLiteral("3"));
+    if (drawAll) {
+        rig.choose(QStringLiteral("mnuRandom"));
+    } else {
+        rig.press();
+        rig.tick(3);
+    }
     // The state as a box or the menu opens, and after three seconds of ticks.
     QStringList opened;
     QStringList held;
@@ -732,15 +739,6 @@ void DrawTest::shouldHoldTheTicksWhileABoxOrTheMenuIsOpen()
         }
         held << rig.state();
     };
-    rig.setBound(QStringLiteral("3"));
-    if (drawAll) {
-        rig.choose(QStringLiteral("mnuRandom"));
-    } else {
-        rig.press();
-        rig.tick(3);
-    }
-    opened.clear();
-    held.clear();
     if (item.isEmpty())
         rig.addByHand(QString());
     else
