@@ -3,7 +3,8 @@
 // a fresh window with a fresh fake platform. After every action the result
 // list must hold only decimal texts of 16-bit numbers, at most 32767 of them,
 // and no exception may have left a handler. The commands that change the list
-// are also checked against what they must do to it. Any violation aborts.
+// are also checked against what they must do to it, and a tick that comes
+// while a box or the menu is open must change nothing. Any violation aborts.
 //
 // Byte format, one action after the other (a missing byte reads as 0):
 //   op = byte % 32, then the operands the op takes:
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -66,7 +68,8 @@ enum Action : std::uint8_t {
     DrawAllNow, // MenuRandom then Tick2IfActive
     AddValue, // two bytes: value into txtBis, then ClickAdd
     RealPress, // byte: a real mouse press event (target, button, modifiers)
-    ActionCount = 29, // ops 29..31 repeat the first three
+    TicksWhileOpen, // byte: ticks of each running timer while every later box or menu is open
+    ActionCount = 30, // ops 30 and 31 repeat the first two
 };
 
 constexpr std::array<const char *, ActionCount> actionNames { "TypeBound", "TypeNumber", "ClickGo",
@@ -74,7 +77,7 @@ constexpr std::array<const char *, ActionCount> actionNames { "TypeBound", "Type
     "MenuListCopy", "MenuAbout", "ContextMenuWindow", "ContextMenuNumber", "OtherPress",
     "AnswerYes", "AnswerNo", "AnswerOk", "QueueRandom", "Tick1IfActive", "Tick1", "Tick2IfActive",
     "Tick2", "FinishAnimation", "ToggleClipboard", "DrawOnce", "TypeBoundValue", "DrawAllNow",
-    "AddValue", "RealPress" };
+    "AddValue", "RealPress", "TicksWhileOpen" };
 
 // ZOLTA_FUZZ_TRACE=1 prints every action and text: the way to read a crash input.
 const bool tracing = qEnvironmentVariableIsSet("ZOLTA_FUZZ_TRACE");
@@ -167,6 +170,7 @@ public:
         , m_timer1(child<QTimer>(window, "Timer1"))
         , m_timer2(child<QTimer>(window, "Timer2"))
         , m_doubles(child<QAction>(window, "mnuDoppelt"))
+        , m_caption(child<QLabel>(window, "lblRndZahl"))
     {
         checkInvariants();
     }
@@ -342,6 +346,11 @@ private:
         case RealPress:
             realPress(in.byte());
             break;
+        case TicksWhileOpen: {
+            const int ticks = in.byte() % 16;
+            m_platform.whileOpen = [this, ticks] { ticksWhileOpen(ticks); };
+            break;
+        }
         case ActionCount:
             break;
         }
@@ -369,6 +378,34 @@ private:
         QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), button,
             Qt::NoButton, modifiers);
         run([&] { QCoreApplication::sendEvent(target, &release); });
+    }
+
+    // The timers keep firing in a box's or menu's own event loop; the window
+    // must hold those ticks until the handler that opened it has ended.
+    void ticksWhileOpen(int ticks)
+    {
+        const QString before = tickState();
+        for (int tick = 0; tick < ticks; ++tick) {
+            if (m_timer1->isActive())
+                run([&] { m_window.Timer1_Timer(); });
+            if (m_timer2->isActive())
+                run([&] { m_window.Timer2_Timer(); });
+        }
+        if (tickState() != before)
+            fail("a tick ran while a box or the menu was open", m_step, m_action);
+    }
+
+    // What a tick may change.
+    [[nodiscard]] QString tickState() const
+    {
+        return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+            .arg(m_list->count())
+            .arg(m_window.zahl())
+            .arg(m_window.counter())
+            .arg(m_window.rounds())
+            .arg(int(m_timer1->isActive()))
+            .arg(int(m_timer2->isActive()))
+            .arg(m_caption->text());
     }
 
     static float randomValue(Bytes &in)
@@ -569,8 +606,7 @@ private:
             const ShownBox &box = m_platform.boxes.at(m_boxesSeen);
             if (box.title == QLatin1String("Fehler!")
                 && (box.prompt.startsWith(QStringLiteral("Ein unerwarteter Fehler"))
-                    || box.prompt.startsWith(QStringLiteral("Eine Zahl liegt außerhalb"))
-                    || box.prompt.startsWith(QStringLiteral("Ein Text ist keine Zahl")))) {
+                    || box.prompt.startsWith(QStringLiteral("Eine Zahl liegt außerhalb")))) {
                 std::fprintf(
                     stderr, "fuzz_window: safety-net box: %s\n", box.prompt.toUtf8().constData());
                 fail("a handler's safety net caught a failure", m_step, m_action);
@@ -587,6 +623,7 @@ private:
     QTimer *const m_timer1;
     QTimer *const m_timer2;
     QAction *const m_doubles;
+    QLabel *const m_caption;
 
     QStringList m_verified; // list texts known valid, in list order
     qsizetype m_boxesSeen = 0;

@@ -12,7 +12,7 @@ OPS = ["TypeBound", "TypeNumber", "ClickGo", "ClickAdd", "ClickReset", "ToggleSk
        "ContextMenuWindow", "ContextMenuNumber", "OtherPress", "AnswerYes", "AnswerNo",
        "AnswerOk", "QueueRandom", "Tick1IfActive", "Tick1", "Tick2IfActive", "Tick2",
        "FinishAnimation", "ToggleClipboard", "DrawOnce", "TypeBoundValue", "DrawAllNow",
-       "AddValue", "RealPress"]
+       "AddValue", "RealPress", "TicksWhileOpen"]
 OP = {name: code for code, name in enumerate(OPS)}
 ALPHABET = ["0", "1", "2", "3", "5", "7", "9", "-", "+", ",", ".", "e", "E", " ", "\t", "a", "6"]
 CANNED = ["32767", "32768", "-32768", "-32769", "1", "0", "2", "10", "256", "4096", "1e4",
@@ -124,6 +124,13 @@ SEEDS = {
     "skip-all-drawn-all": seq("AnswerNo", "ToggleSkipDoubles", "TypeBoundValue", value(4),
                               "DrawAllNow", "DrawOnce", "MenuRandom", "AddValue", value(1),
                               "Tick2"),
+    "ticks-while-open": seq("TicksWhileOpen", [13], "ClickGo", "Tick1", "TypeNumber",
+                            canned(""), "ClickAdd", "ContextMenuWindow", menu(""),
+                            "ContextMenuWindow", menu("mnuAbout"), "FinishAnimation",
+                            "MenuRandom", "MenuAbout", "Tick2IfActive", "AnswerYes",
+                            "ToggleSkipDoubles", "TypeBoundValue", value(1), "ClickGo",
+                            "Tick1", "ClickAdd", "FinishAnimation", "ClickGo", "TicksWhileOpen",
+                            [0], "FinishAnimation"),
 }
 
 

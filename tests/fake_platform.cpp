@@ -40,6 +40,7 @@ Platform::Answer FakePlatform::messageBox(
     QWidget *, const QString &prompt, const QString &title, Icon icon, Buttons buttons)
 {
     boxes.append({ prompt, title, icon, buttons });
+    runWhileOpen();
     if (!answers.isEmpty())
         return answers.dequeue();
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
@@ -51,6 +52,7 @@ void FakePlatform::popupMenu(QMenu *menu, const std::optional<QPoint> &at)
     lastMenuAt = at;
     lastMenu.clear();
     recordMenu(menu, QString(), lastMenu);
+    runWhileOpen();
     if (menuChoices.isEmpty())
         return;
     const QString choice = menuChoices.dequeue();
@@ -59,6 +61,15 @@ void FakePlatform::popupMenu(QMenu *menu, const std::optional<QPoint> &at)
     if (action != nullptr && action->isEnabled() && action->isVisible() && !action->isSeparator()
         && action->menu() == nullptr)
         action->trigger();
+}
+
+void FakePlatform::runWhileOpen()
+{
+    if (!whileOpen || m_runningWhileOpen)
+        return;
+    m_runningWhileOpen = true;
+    whileOpen();
+    m_runningWhileOpen = false;
 }
 
 bool FakePlatform::setClipboardText(const QString &text)

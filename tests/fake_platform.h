@@ -4,7 +4,8 @@
 // and every box is recorded; the clock is fixed; random values come from a
 // queue (then from a fixed-seed generator, so nothing can loop for ever);
 // the clipboard is a string; a popup menu records what it showed and can
-// choose an item.
+// choose an item. While a box or menu is open, whileOpen may play what a real
+// one's event loop would deliver meanwhile, such as timer ticks.
 
 #include "platform/platform.h"
 #include "platform/random_source.h"
@@ -14,6 +15,8 @@
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class QMenu;
 
@@ -57,6 +60,9 @@ public:
         QStringLiteral("Copyright test") };
     bool clipboardWorks = true;
     int failingRandomValues = 0; // this many next values fail before any is given
+    // Runs once a box or menu has opened, before it answers; not again for
+    // one opened meanwhile.
+    std::function<void()> whileOpen;
 
     // Records.
     QList<ShownBox> boxes;
@@ -68,5 +74,8 @@ public:
     int clipboardWrites = 0;
 
 private:
+    void runWhileOpen();
+
     RandomSource m_fallback;
+    bool m_runningWhileOpen = false;
 };

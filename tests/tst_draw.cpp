@@ -65,6 +65,8 @@ private Q_SLOTS:
     void shouldRefuseCommitIntoFullList();
     void shouldRefuseDrawIntoFullListAtPress();
     void shouldReportAFailureAndStayUsable();
+    void shouldHoldTheTicksWhileABoxOrTheMenuIsOpen_data();
+    void shouldHoldTheTicksWhileABoxOrTheMenuIsOpen();
 };
 
 void DrawTest::shouldAnimateTickByTick_data()
@@ -129,10 +131,10 @@ void DrawTest::shouldAnimateTickByTick()
     const bool committed = ticks == commitTick;
     QCOMPARE(rig.caption(), caption);
     QCOMPARE(rig.lamp(), lamp);
-    QCOMPARE(int(rig.variable("intCounter")), counter);
-    QCOMPARE(int(rig.variable("intRounds")), rounds);
+    QCOMPARE(int(rig.window.counter()), counter);
+    QCOMPARE(int(rig.window.rounds()), rounds);
     QCOMPARE(rig.timer()->isActive(), !committed);
-    QCOMPARE(rig.variable("intZahl"), qint16(7));
+    QCOMPARE(rig.window.zahl(), qint16(7));
     QCOMPARE(rig.items(), committed ? before + QStringList { "7" } : before);
     QCOMPARE(rig.field(), committed ? QStringLiteral("7") : before.value(0));
     QVERIFY(rig.platform.boxes.isEmpty());
@@ -177,11 +179,11 @@ void DrawTest::shouldDrawByFormula()
     rig.press();
 
     // The number is fixed at the press; the animation only publishes it.
-    QCOMPARE(int(rig.variable("intZahl")), expected);
+    QCOMPARE(int(rig.window.zahl()), expected);
     QVERIFY(rig.timer()->isActive());
     QVERIFY(rig.items().isEmpty());
     QVERIFY(rig.platform.boxes.isEmpty());
-    QCOMPARE(rig.platform.seeds, QList<qint16> { rig.variable("intRandomize") });
+    QCOMPARE(rig.platform.seeds, QList<qint16> { rig.window.randomizeSeed() });
 }
 
 void DrawTest::shouldRefuseUnusableBound_data()
@@ -278,7 +280,7 @@ void DrawTest::shouldReportExhaustedPool()
     QCOMPARE(rig.shownBoxes(), boxes);
     QCOMPARE(rig.timer()->isActive(), drawn);
     QCOMPARE(rig.platform.seeds.size(), drawn ? 1 : 0);
-    QCOMPARE(rig.variable("intZahl"), qint16(drawn ? 1 : 0));
+    QCOMPARE(rig.window.zahl(), qint16(drawn ? 1 : 0));
     QCOMPARE(rig.items(), numbersUpTo(listed));
 }
 
@@ -294,8 +296,8 @@ void DrawTest::shouldResumePausedAnimation()
     const auto now = [&] {
         return paused.arg(rig.caption())
             .arg(rig.lamp())
-            .arg(rig.variable("intCounter"))
-            .arg(rig.variable("intRounds"));
+            .arg(rig.window.counter())
+            .arg(rig.window.rounds());
     };
     QCOMPARE(now(), paused.arg("Zahl= 5").arg(1).arg(2).arg(6));
 
@@ -337,15 +339,15 @@ void DrawTest::shouldPublishLastPressOnly()
     rig.queue(3);
     rig.press();
     rig.tick(ticksBefore);
-    const qint16 counter = rig.variable("intCounter");
-    const qint16 rounds = rig.variable("intRounds");
+    const qint16 counter = rig.window.counter();
+    const qint16 rounds = rig.window.rounds();
 
     rig.queue(7);
     rig.press();
     QVERIFY(rig.timer()->isActive());
-    QCOMPARE(rig.variable("intCounter"), counter);
-    QCOMPARE(rig.variable("intRounds"), rounds);
-    QCOMPARE(rig.variable("intZahl"), qint16(7));
+    QCOMPARE(rig.window.counter(), counter);
+    QCOMPARE(rig.window.rounds(), rounds);
+    QCOMPARE(rig.window.zahl(), qint16(7));
     // Re-seeded with the same number before each draw.
     QCOMPARE(rig.platform.seeds, (QList<qint16> { 10, 10 }));
 
@@ -465,10 +467,10 @@ void DrawTest::shouldHandleDuplicateAtCommit()
     QCOMPARE(rig.items(), base);
     QCOMPARE(rig.selectedRow(), 1);
     QCOMPARE(rig.lamp(), -1);
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
-    QCOMPARE(rig.variable("intRounds"), qint16(2));
+    QCOMPARE(rig.window.counter(), qint16(0));
+    QCOMPARE(rig.window.rounds(), qint16(2));
     QCOMPARE(rig.timer()->isActive(), draws.size() > 1);
-    QCOMPARE(int(rig.variable("intZahl")), draws.value(1, 7));
+    QCOMPARE(int(rig.window.zahl()), draws.value(1, 7));
 
     for (int guard = 0; rig.timer()->isActive() && guard < 10; ++guard)
         rig.tick(11);
@@ -476,10 +478,10 @@ void DrawTest::shouldHandleDuplicateAtCommit()
     QVERIFY(!rig.timer()->isActive());
     QCOMPARE(rig.shownBoxes(), QStringList { optionQuestion } + boxes);
     QCOMPARE(rig.platform.seeds.size(), draws.size());
-    QCOMPARE(int(rig.variable("intZahl")), draws.last());
+    QCOMPARE(int(rig.window.zahl()), draws.last());
     QVERIFY(rig.platform.randomValues.isEmpty());
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
-    QCOMPARE(rig.variable("intRounds"), qint16(2));
+    QCOMPARE(rig.window.counter(), qint16(0));
+    QCOMPARE(rig.window.rounds(), qint16(2));
     const QString last = QString::number(draws.last());
     if (published) {
         QCOMPARE(rig.items(), base + QStringList { last });
@@ -553,9 +555,9 @@ void DrawTest::shouldKeepDuplicateOptionsInStep()
         default:
             QFAIL("unknown step");
         }
-        QCOMPARE(rig.variable("bolRndClear"), box->isChecked() ? frmMain::True : frmMain::False);
+        QCOMPARE(rig.window.rndClear(), box->isChecked() ? frmMain::True : frmMain::False);
         QCOMPARE(item->isEnabled(), box->isChecked());
-        QCOMPARE(rig.variable("bolMsgDoubles"), item->isChecked() ? frmMain::True : frmMain::False);
+        QCOMPARE(rig.window.msgDoubles(), item->isChecked() ? frmMain::True : frmMain::False);
     }
     QCOMPARE(box->isChecked(), skip);
     QCOMPARE(item->isChecked(), report);
@@ -652,8 +654,8 @@ void DrawTest::shouldRefuseCommitIntoFullList()
         QCOMPARE(rig.platform.boxes.first().icon, Platform::Icon::Critical);
         QCOMPARE(rig.platform.boxes.first().buttons, Platform::Buttons::Ok);
     }
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
-    QCOMPARE(rig.variable("intRounds"), qint16(2));
+    QCOMPARE(rig.window.counter(), qint16(0));
+    QCOMPARE(rig.window.rounds(), qint16(2));
 }
 
 void DrawTest::shouldReportAFailureAndStayUsable()
@@ -683,8 +685,8 @@ void DrawTest::shouldReportAFailureAndStayUsable()
     QCOMPARE(rig.shownBoxes().last(), failure);
     QVERIFY(!rig.timer()->isActive());
     QCOMPARE(rig.lamp(), -1);
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
-    QCOMPARE(rig.variable("intRounds"), qint16(2));
+    QCOMPARE(rig.window.counter(), qint16(0));
+    QCOMPARE(rig.window.rounds(), qint16(2));
     QCOMPARE(rig.items(), QStringList { "4" });
 
     // And the next draw works as ever.
@@ -701,6 +703,54 @@ void DrawTest::shouldRefuseDrawIntoFullListAtPress()
     QCOMPARE(rig.state(), before);
     QCOMPARE(rig.platform.boxes.size(), 1);
     QCOMPARE(rig.platform.boxes.first().title, QStringLiteral("Fehler!"));
+}
+
+void DrawTest::shouldHoldTheTicksWhileABoxOrTheMenuIsOpen_data()
+{
+    QTest::addColumn<bool>("drawAll"); // else a single draw, three ticks on
+    QTest::addColumn<QString>("item"); // chosen from the menu; none: "+" on an empty field
+    QTest::newRow("+ on an empty field") << false << "";
+    QTest::newRow("About box from the menu") << false << "mnuAbout";
+    QTest::newRow("About box while a draw-all waits") << true << "mnuAbout";
+}
+
+void DrawTest::shouldHoldTheTicksWhileABoxOrTheMenuIsOpen()
+{
+    QFETCH(bool, drawAll);
+    QFETCH(QString, item);
+    WindowRig rig;
+    rig.setBound(QStringLiteral("3"));
+    if (drawAll) {
+        rig.choose(QStringLiteral("mnuRandom"));
+    } else {
+        rig.press();
+        rig.tick(3);
+    }
+    // The state as a box or the menu opens, and after three seconds of ticks.
+    QStringList opened;
+    QStringList held;
+    rig.platform.whileOpen = [&] {
+        opened << rig.state();
+        for (int tick = 0; tick < 13; ++tick) {
+            if (rig.timer()->isActive())
+                rig.window.Timer1_Timer();
+            if (rig.timer("Timer2")->isActive())
+                rig.window.Timer2_Timer();
+        }
+        held << rig.state();
+    };
+    if (item.isEmpty())
+        rig.addByHand(QString());
+    else
+        rig.choose(item);
+
+    QVERIFY(!opened.isEmpty());
+    QCOMPARE(held, opened);
+    // The draw goes on where it stood.
+    if (drawAll)
+        rig.window.Timer2_Timer();
+    QVERIFY(rig.finishDraw());
+    QCOMPARE(rig.items().size(), drawAll ? 3 : 1);
 }
 
 QTEST_MAIN(DrawTest)

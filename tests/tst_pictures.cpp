@@ -8,6 +8,43 @@
 #include <QTest>
 #include <QWindow>
 
+#include <array>
+#include <cstddef>
+
+namespace {
+
+QImage argb(const QPixmap &pixmap)
+{
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// What a lamp paints, on a transparent ground, at the scale of its window.
+QImage painted(QWidget *lamp)
+{
+    QPixmap canvas(lamp->size() * lamp->devicePixelRatio());
+    canvas.setDevicePixelRatio(lamp->devicePixelRatio());
+    canvas.fill(Qt::transparent);
+    lamp->render(&canvas, QPoint(), QRegion(), QWidget::DrawChildren);
+    return argb(canvas);
+}
+
+// Swallows, while it lives, what Qt tells widgets of a new screen or scale.
+class Unannounced : public QObject
+{
+public:
+    Unannounced() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject * /*watched*/, QEvent *event) override
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        if (event->type() == QEvent::DevicePixelRatioChange)
+            return true;
+#endif
+        return event->type() == QEvent::ScreenChangeInternal;
+    }
+};
+
+} // namespace
+
 class PicturesTest : public QObject
 {
     Q_OBJECT
@@ -37,12 +74,10 @@ private Q_SLOTS:
         WindowRig rig;
         const qreal ratio = rig.window.devicePixelRatio();
         const auto *button = rig.window.findChild<QPushButton *>(control);
-        const auto *lamp = rig.window.findChild<QLabel *>(control);
+        auto *lamp = rig.window.findChild<QLabel *>(control);
         const QIcon icon = button != nullptr ? button->icon() : rig.window.windowIcon();
         const QImage shown
-            = (lamp != nullptr ? lamp->pixmap() : icon.pixmap(QSize(size, size), ratio))
-                  .toImage()
-                  .convertToFormat(QImage::Format_ARGB32);
+            = lamp != nullptr ? painted(lamp) : argb(icon.pixmap(QSize(size, size), ratio));
         const QImage drawn(QStringLiteral(":/assets/%1.png").arg(image));
         QCOMPARE(shown.size(), drawn.size() * ratio);
         QCOMPARE(shown.devicePixelRatio(), ratio);
@@ -63,12 +98,15 @@ private Q_SLOTS:
                     ? svg
                     : QStringLiteral(":/assets/sizes/%1/%2.png").arg(image).arg(size * ratio));
             const QPixmap sharp = source.pixmap(QSize(size, size), ratio);
-            QCOMPARE(shown, sharp.toImage().convertToFormat(QImage::Format_ARGB32));
+            QCOMPARE(shown, argb(sharp));
         }
     }
 
-    // Run on two screens of different scale (tests/CMakeLists.txt).
-    void shouldDrawTheLampsAnewOnAScreenOfAnotherScale()
+    // The scale can change while the program runs with nothing telling the
+    // window, as under a Wayland compositor with Qt 6.4: the lamps are sharp
+    // at the new scale all the same. Run on two screens of different scale
+    // (tests/CMakeLists.txt).
+    void shouldStaySharpWhenTheScaleChangesUnannounced()
     {
         const QList<QScreen *> screens = QGuiApplication::screens();
         if (screens.size() < 2)
@@ -77,12 +115,20 @@ private Q_SLOTS:
         rig.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
         QScreen *other = screens.at(rig.window.screen() == screens.first() ? 1 : 0);
-        QVERIFY(other->devicePixelRatio() != rig.window.devicePixelRatio());
+        const qreal ratio = other->devicePixelRatio();
+        QVERIFY(ratio != rig.window.devicePixelRatio());
 
+        Unannounced silence;
+        const QSignalBlocker blocker(rig.window.windowHandle());
         rig.window.windowHandle()->setScreen(other);
-        for (const char *name : WindowRig::lampNames) {
-            QTRY_COMPARE(
-                rig.get<QLabel>(name)->pixmap().devicePixelRatio(), other->devicePixelRatio());
+        if (rig.window.devicePixelRatio() != ratio)
+            QSKIP("this Qt changes the window's scale only along with the news swallowed here");
+        // In the order of WindowRig::lampNames.
+        const std::array<const char *, 4> images { "grey", "yellow", "red", "green" };
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            const QIcon source(QStringLiteral(":/assets/src/lamp_%1.svg").arg(images.at(i)));
+            QCOMPARE(painted(rig.get<QLabel>(WindowRig::lampNames[i])),
+                argb(source.pixmap(QSize(32, 32), ratio)));
         }
     }
 };

@@ -26,8 +26,8 @@ private Q_SLOTS:
     void shouldDrawEveryNumberOnceAfterTheWait();
     void shouldListNumbersInTheOrderOfTheFormula_data();
     void shouldListNumbersInTheOrderOfTheFormula();
-    void shouldAddNothingForBoundsBelowOne_data();
-    void shouldAddNothingForBoundsBelowOne();
+    void shouldAddNothingForBoundsBelowOneHalf_data();
+    void shouldAddNothingForBoundsBelowOneHalf();
     void shouldDrawOnlyTheMissingNumbersAfterARegain_data();
     void shouldDrawOnlyTheMissingNumbersAfterARegain();
     void shouldRefuseUnusableBoundOfDrawAll_data();
@@ -243,14 +243,14 @@ void ResultsTest::shouldDrawEveryNumberOnceAfterTheWait()
     QCOMPARE(sortedByValue(drawn), numbersUpTo(bound));
     QCOMPARE(rig.caption(), QStringLiteral("Zahl = ") + drawn.last());
     QCOMPARE(rig.field(), drawn.last());
-    QCOMPARE(rig.variable("intZahl"), qint16(drawn.last().toInt()));
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.window.zahl(), qint16(drawn.last().toInt()));
+    QCOMPARE(rig.window.counter(), qint16(0));
     QCOMPARE(rig.selectedRow(), -1);
     QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!rig.timer("Timer2")->isActive());
     QCOMPARE(rig.shownBoxes(), QStringList());
     // Seeded once for the whole draw-all, with the start-up seed.
-    QCOMPARE(rig.platform.seeds, QList<qint16>({ rig.variable("intRandomize") }));
+    QCOMPARE(rig.platform.seeds, QList<qint16>({ rig.window.randomizeSeed() }));
 }
 
 void ResultsTest::shouldListNumbersInTheOrderOfTheFormula_data()
@@ -270,6 +270,9 @@ void ResultsTest::shouldListNumbersInTheOrderOfTheFormula_data()
         << QStringList { "1", "4", "2", "3" };
     QTest::newRow("fractional bound rounds to three numbers")
         << "2,5" << QList<float> { 0.9F, 0.0F, 0.5F } << QStringList { "3", "1", "2" };
+    QTest::newRow("bound 0,5 gives the 1") << "0,5" << QList<float> { 0.9F } << QStringList { "1" };
+    QTest::newRow("bound 0,99 gives the 1")
+        << "0,99" << QList<float> { 0.0F } << QStringList { "1" };
 }
 
 void ResultsTest::shouldListNumbersInTheOrderOfTheFormula()
@@ -295,7 +298,7 @@ void ResultsTest::shouldListNumbersInTheOrderOfTheFormula()
         rig.platform.clipboard, expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
-void ResultsTest::shouldAddNothingForBoundsBelowOne_data()
+void ResultsTest::shouldAddNothingForBoundsBelowOneHalf_data()
 {
     QTest::addColumn<QString>("bound");
     QTest::addColumn<bool>("ticked");
@@ -305,11 +308,12 @@ void ResultsTest::shouldAddNothingForBoundsBelowOne_data()
     QTest::newRow("0, skipping on: reports at once")
         << "0" << true << "Es wurden bereits 0 Zahlen ermittelt!";
     QTest::newRow("negative, skipping off: waits, adds nothing") << "-3" << false << "";
+    QTest::newRow("0,49, skipping on: waits, adds nothing") << "0,49" << true << "";
     QTest::newRow("negative, skipping on: reports at once")
         << "-3" << true << "Es wurden bereits -3 Zahlen ermittelt!";
 }
 
-void ResultsTest::shouldAddNothingForBoundsBelowOne()
+void ResultsTest::shouldAddNothingForBoundsBelowOneHalf()
 {
     QFETCH(QString, bound);
     QFETCH(bool, ticked);
@@ -342,8 +346,8 @@ void ResultsTest::shouldAddNothingForBoundsBelowOne()
     }
     QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!rig.timer("Timer2")->isActive());
-    QCOMPARE(rig.variable("intZahl"), qint16(0));
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.window.zahl(), qint16(0));
+    QCOMPARE(rig.window.counter(), qint16(0));
 }
 
 void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain_data()
@@ -384,7 +388,7 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
 
     QVERIFY(!rig.timer("Timer2")->isActive());
     QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.window.counter(), qint16(0));
     const QStringList listed = rig.items();
     if (refused) {
         QCOMPARE(rig.shownBoxes(), QStringList { listFullBox });
@@ -400,7 +404,7 @@ void ResultsTest::shouldDrawOnlyTheMissingNumbersAfterARegain()
     } else {
         QCOMPARE(rig.caption(), QStringLiteral("Zahl = ") + listed.last());
         QCOMPARE(rig.field(), listed.last());
-        QCOMPARE(rig.variable("intZahl"), qint16(listed.last().toInt()));
+        QCOMPARE(rig.window.zahl(), qint16(listed.last().toInt()));
         QCOMPARE(rig.selectedRow(), -1);
     }
 }
@@ -446,7 +450,7 @@ void ResultsTest::shouldRefuseUnusableBoundOfDrawAll()
     QCOMPARE(rig.caption(), prompt);
     QCOMPARE(rig.visibleLamps(), QStringList { "Image0" });
     QVERIFY(!rig.timer("Timer2")->isActive());
-    QCOMPARE(rig.variable("intCounter"), qint16(0));
+    QCOMPARE(rig.window.counter(), qint16(0));
 }
 
 void ResultsTest::shouldRefuseAdditionsToAFullList_data()

@@ -3,7 +3,6 @@
 #include "window/main_window.h"
 
 #include "platform/numbers.h"
-#include "platform/platform.h"
 #include "window/announcer.h"
 
 #include <QLabel>
@@ -13,6 +12,8 @@
 
 void frmMain::Timer1_Timer()
 {
+    if (m_openBoxesAndMenus > 0)
+        return;
     guarded([&] {
         const qint16 r = intRounds;
         // Ticks 4 and 8 start the yellow-red-green cycle again, so ticks 7 and
@@ -56,12 +57,9 @@ void frmMain::ShowUniqueNumber()
     }
     if (bolMsgDoubles == True) {
         const Platform::Answer answer
-            = m_platform.messageBox(this, QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
+            = messageBox(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
                 QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
-        // Yes and No end the animation, Yes draws anew; any other answer
-        // changes nothing.
-        if (answer == Platform::Answer::Yes || answer == Platform::Answer::No)
-            Timer1->stop();
+        // Yes draws anew; No leaves the draw without a number.
         if (answer == Platform::Answer::Yes)
             cmdGo_Click();
     } else {

@@ -1,12 +1,11 @@
 // Draw-all: every number of 1..N once, in random order, one second after the
-// command.
+// command; for a fractional N, as many as N rounded, of those a draw can give.
 
 #include "window/main_window.h"
 
 #include "draw/draw_formula.h"
 #include "draw/pool.h"
 #include "platform/numbers.h"
-#include "platform/platform.h"
 #include "window/announcer.h"
 #include "window/list_box.h"
 
@@ -48,6 +47,8 @@ void frmMain::StartDrawAll(float bound)
 
 void frmMain::Timer2_Timer()
 {
+    if (m_openBoxesAndMenus > 0)
+        return;
     guarded([&] { DrawAll(); });
     // Whatever the draw did, the lamp rests and no second tick follows.
     showRestPicture();
@@ -70,7 +71,8 @@ void frmMain::DrawAll()
     // during the wait. Only the numbers still missing are drawn, so the loop
     // always ends. One lookup per draw instead of a walk through the list.
     std::bitset<32768> open = draw::missingNumbers(listbox::texts(*lstDone), n);
-    // A bound below 1 adds nothing.
+    // As many numbers as the bound rounded, at most those missing: a bound
+    // below 0,5 adds nothing, one from 0,5 up to 1 adds the 1.
     intCounter
         = static_cast<qint16>(qBound(0, static_cast<int>(wanted), static_cast<int>(open.count())));
     if (!listHasRoom(intCounter)) {
@@ -98,6 +100,6 @@ void frmMain::DrawAll()
     lblRndZahl->setText(QStringLiteral("Zahl = ") + drawn.constLast());
     txtBis->setText(drawn.constLast());
     announcer->announce(lblRndZahl->text());
-    // The last lookup of a draw-all is always a miss.
+    // No item stays selected, as after a skipping draw of a new number.
     listbox::setListIndex(*lstDone, -1);
 }

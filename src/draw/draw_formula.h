@@ -10,8 +10,10 @@ namespace draw {
 inline constexpr float largestRandom = 1.0F - (1.0F / 16777216.0F);
 
 // floor(r * n + 1), computed in double. r and n have 24-bit mantissas, so the
-// product and the sum are exact and the floor never reaches n + 1; a float sum
-// would round up to n + 1 for r close to 1.
+// product is exact, and the sum too whenever |n| >= 2^-5: the floor then never
+// reaches n + 1, to which a float sum would round up for r close to 1. For a
+// smaller |n| the sum may round, but stays within 2^-5 of 1: a positive n
+// still gives 1, below n + 1.
 [[nodiscard]] inline double value(float r, float n)
 {
     return std::floor((static_cast<double>(r) * static_cast<double>(n)) + 1.0);

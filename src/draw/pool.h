@@ -8,9 +8,10 @@
 
 namespace draw {
 
-// The whole numbers a draw with bound n can give (1 up to extremeValue(n);
-// none for n <= 0) that no item names: bit k for the number k. Items are read
-// as numbers; an item that is none names nothing.
+// The whole numbers from 1 up to extremeValue(n), the highest a draw with
+// bound n can give, that no item names: bit k for the number k. For n <= 0
+// the set is empty, although a draw then gives 1 and less. Items are read as
+// the decimal texts the program writes; any other item names nothing.
 [[nodiscard]] std::bitset<32768> missingNumbers(const QStringList &items, float n);
 
 } // namespace draw

@@ -6,7 +6,6 @@
 #include "draw/draw_formula.h"
 #include "draw/pool.h"
 #include "platform/numbers.h"
-#include "platform/platform.h"
 #include "window/list_box.h"
 
 #include <QCheckBox>
@@ -23,8 +22,7 @@ std::optional<float> frmMain::drawBound()
     const numbers::Converted<double> bound = numbers::tryToDouble(cboBis->currentText());
     if (bound.ok && bound.value >= -32768.0 && bound.value <= 32767.0)
         return static_cast<float>(bound.value);
-    m_platform.messageBox(this,
-        QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
+    messageBox(QStringLiteral("Die Obergrenze muss eine Zahl von -32768 bis 32767 sein!"),
         QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
     return std::nullopt;
 }
@@ -60,16 +58,11 @@ void frmMain::cmdGo_Click()
 
 void frmMain::CheckAllDrawn(float bound)
 {
-    if (bolRndClear == False)
-        return;
-    const auto count = static_cast<qint16>(lstDone->count());
     const qint16 n = numbers::int16FromReal(bound);
     const QString message = n == 1
         ? QStringLiteral("Es wurde bereits eine Zahl ermittelt!")
         : QStringLiteral("Es wurden bereits %1 Zahlen ermittelt!").arg(n);
-    if (count >= n) {
-        m_platform.messageBox(this, message, QStringLiteral("Zolta iacta est"),
-            Platform::Icon::Information, Platform::Buttons::Ok);
-    }
+    messageBox(message, QStringLiteral("Zolta iacta est"), Platform::Icon::Information,
+        Platform::Buttons::Ok);
     Timer1->stop();
 }

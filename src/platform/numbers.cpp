@@ -116,13 +116,6 @@ template<typename T>
     return { static_cast<qint16>(rounded), true };
 }
 
-[[nodiscard]] qint16 valueOrThrow(const Converted<qint16> &converted)
-{
-    if (!converted.ok)
-        throw ConversionError(converted.failure);
-    return converted.value;
-}
-
 } // namespace
 
 ConversionError::ConversionError(Failure failure)
@@ -160,14 +153,12 @@ Converted<qint16> tryToInt16(const QString &text)
     return roundedInt16(real.value);
 }
 
-qint16 toInt16(const QString &text)
-{
-    return valueOrThrow(tryToInt16(text));
-}
-
 qint16 int16FromReal(double value)
 {
-    return valueOrThrow(roundedInt16(value));
+    const Converted<qint16> rounded = roundedInt16(value);
+    if (!rounded.ok)
+        throw ConversionError(rounded.failure);
+    return rounded.value;
 }
 
 qint16 checkedAdd(qint16 a, qint16 b)

@@ -31,9 +31,9 @@ namespace numbers {
 
 enum class Failure { NotANumber, Overflow };
 
-// Thrown by the conversions and the checked arithmetic. Handlers that can meet
-// arbitrary user text check with the try* functions first; the exception is
-// the safety net for the rest.
+// Thrown by the checked arithmetic below, always with Failure::Overflow.
+// Handlers check their input with the try* conversions first; the exception
+// is the safety net for the rest.
 class ConversionError : public std::runtime_error
 {
 public:
@@ -55,10 +55,6 @@ struct Converted
 // Conversions that report instead of throwing.
 [[nodiscard]] Converted<qint16> tryToInt16(const QString &text);
 [[nodiscard]] Converted<double> tryToDouble(const QString &text);
-
-// Throwing conversion: ConversionError(NotANumber) for a text that is no
-// number, ConversionError(Overflow) when the value does not fit.
-[[nodiscard]] qint16 toInt16(const QString &text);
 
 // A real number rounded as the integer conversion rounds (ties away from
 // zero); Overflow outside -32768..32767 or for NaN/infinity.

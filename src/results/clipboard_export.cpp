@@ -2,7 +2,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
 #include "window/list_box.h"
 
 #include <QStringList>
@@ -20,8 +19,7 @@ void frmMain::CopyListToClipboard()
     if (!lines.isEmpty()
         && !m_platform.setClipboardText(
             lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n"))) {
-        m_platform.messageBox(this,
-            QStringLiteral("Die Liste konnte nicht in die Zwischenablage kopiert werden!"),
+        messageBox(QStringLiteral("Die Liste konnte nicht in die Zwischenablage kopiert werden!"),
             QStringLiteral("Kopieren"), Platform::Icon::Critical, Platform::Buttons::Ok);
         return;
     }
@@ -29,6 +27,6 @@ void frmMain::CopyListToClipboard()
     const QString prompt = lines.size() == 1
         ? QStringLiteral("Es wurde 1 Zeile in die Zwischenablage kopiert!")
         : QStringLiteral("Es wurden %1 Zeilen in die Zwischenablage kopiert!").arg(lines.size());
-    m_platform.messageBox(this, prompt, QStringLiteral("Kopieren"), Platform::Icon::Information,
-        Platform::Buttons::Ok);
+    messageBox(
+        prompt, QStringLiteral("Kopieren"), Platform::Icon::Information, Platform::Buttons::Ok);
 }

@@ -3,7 +3,6 @@
 #include "window/main_window.h"
 
 #include "platform/numbers.h"
-#include "platform/platform.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,15 +16,14 @@ void frmMain::cmdAdd_Click()
         if (!number.ok) {
             // Blanks alone are not empty: they are refused as no number.
             if (text.isEmpty()) {
-                m_platform.messageBox(this, QStringLiteral("Eingabefeld ist leer!"),
-                    QStringLiteral("Information"), Platform::Icon::Information,
-                    Platform::Buttons::Ok);
+                messageBox(QStringLiteral("Eingabefeld ist leer!"), QStringLiteral("Information"),
+                    Platform::Icon::Information, Platform::Buttons::Ok);
             } else {
                 const QString prompt = number.failure == numbers::Failure::Overflow
                     ? QStringLiteral("Nur Zahlen von -32768 bis 32767 erlaubt!")
                     : QStringLiteral("Nur Zahlen erlaubt!");
-                m_platform.messageBox(this, prompt, QStringLiteral("Fehler!"),
-                    Platform::Icon::Critical, Platform::Buttons::Ok);
+                messageBox(prompt, QStringLiteral("Fehler!"), Platform::Icon::Critical,
+                    Platform::Buttons::Ok);
             }
             txtBis->setFocus();
             return;
@@ -35,7 +33,7 @@ void frmMain::cmdAdd_Click()
         // QString::number never consults the locale: no group separators.
         const QString item = QString::number(number.value);
         if (ListContains(lstDone, item) == True) {
-            m_platform.messageBox(this, QStringLiteral("Der Eintrag ist bereits vorhanden!"),
+            messageBox(QStringLiteral("Der Eintrag ist bereits vorhanden!"),
                 QStringLiteral("Information"), Platform::Icon::Information, Platform::Buttons::Ok);
             return;
         }

@@ -3,8 +3,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
-
 #include <QAction>
 #include <QCheckBox>
 
@@ -16,7 +14,7 @@ void frmMain::chkRndClear_Click()
         mnuDoppelt->setEnabled(skip);
         if (!skip)
             return;
-        const Platform::Answer answer = m_platform.messageBox(this,
+        const Platform::Answer answer = messageBox(
             QStringLiteral("Möchten Sie, dass doppelt ermittelte Zahlen gemeldet werden?"),
             QStringLiteral("Doppelte Zahlen überspringen"), Platform::Icon::Question,
             Platform::Buttons::YesNo);

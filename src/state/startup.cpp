@@ -2,8 +2,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
-
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -36,7 +34,7 @@ void frmMain::Form_Load()
 
         // All four lamps on one spot; at rest only the grey one shows.
         for (QLabel *lamp : { Image0, Image1[0], Image1[1], Image1[2] })
-            lamp->move(120 / 15, 960 / 15);
+            lamp->move(twips(120), twips(960));
         showRestPicture();
 
         bolRndClear = False;

@@ -2,8 +2,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
-
 void frmMain::mnuAbout_Click()
 {
     guarded([&] {
@@ -14,7 +12,7 @@ void frmMain::mnuAbout_Click()
             = QStringLiteral("%1 %2.%3\rVersion %2.%3.%4\r%5")
                   .arg(info.baseName, QString::number(info.major), QString::number(info.minor),
                       QString::number(info.revision), info.copyright);
-        m_platform.messageBox(this, prompt, QStringLiteral("Zolta iacta est"),
-            Platform::Icon::Information, Platform::Buttons::Ok);
+        messageBox(prompt, QStringLiteral("Zolta iacta est"), Platform::Icon::Information,
+            Platform::Buttons::Ok);
     });
 }

@@ -5,8 +5,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
-
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -89,14 +87,14 @@ void frmMain::ShowContextMenu(const qint16 &button)
 {
     if (button != 2)
         return;
-    m_platform.popupMenu(mnuFile, std::nullopt);
+    popupMenu(std::nullopt);
 }
 
 void frmMain::showContextMenuAt(QWidget *control)
 {
     // Below the control's left edge: next to what has the focus, whatever
     // the mouse pointer is doing.
-    m_platform.popupMenu(mnuFile, control->mapToGlobal(QPoint(0, control->height())));
+    popupMenu(control->mapToGlobal(QPoint(0, control->height())));
 }
 
 void frmMain::Form_MouseDown(qint16 button, qint16 /*shift*/, float /*x*/, float /*y*/)

@@ -3,7 +3,6 @@
 
 #include "window/main_window.h"
 
-#include "platform/platform.h"
 #include "window/list_box.h"
 
 #include <QListWidget>
@@ -42,9 +41,8 @@ bool frmMain::listHasRoom(int more)
     constexpr int capacity = 32767;
     if (lstDone->count() + more <= capacity)
         return true;
-    m_platform.messageBox(this,
-        QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
-                       "Es wurde nichts hinzugefügt."),
+    messageBox(QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
+                              "Es wurde nichts hinzugefügt."),
         QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
     return false;
 }

@@ -1,26 +1,26 @@
-// The window model: controls, their places, pictures and event wiring.
+// The window model: controls, their places, pictures and event wiring, the
+// tab order, and the one way boxes and menus open and failures are told.
 
 #include "window/main_window.h"
 
 #include "platform/numbers.h"
-#include "platform/platform.h"
 #include "window/announcer.h"
 #include "window/pictures.h"
 #include "window/tab_into_field.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
-#include <QScreen> // complete for QWindow::screenChanged
+#include <QScopeGuard>
 #include <QStringListModel>
 #include <QTimer>
-#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -29,17 +29,6 @@
 
 namespace {
 
-// The layout is given in twips; 15 twips make one pixel at 96 dpi.
-constexpr int twips(int value)
-{
-    return value / 15;
-}
-
-void place(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
-}
-
 template<typename T>
 T *named(T *object, const char *name)
 {
@@ -47,22 +36,51 @@ T *named(T *object, const char *name)
     return object;
 }
 
+// A lamp paints its icon for the device pixel ratio it is painted at, as a
+// button does: sharp at whatever scale the screen has now, with no event of
+// ours when the scale changes.
+class Lamp final : public QLabel
+{
+public:
+    Lamp(QIcon icon, QWidget *parent)
+        : QLabel(parent)
+        , m_icon(std::move(icon))
+    { }
+
+private:
+    void paintEvent(QPaintEvent * /*event*/) override
+    {
+        QPainter painter(this);
+        m_icon.paint(&painter, rect());
+    }
+
+    const QIcon m_icon;
+};
+
+// A label is a picture to screen readers only while it holds a pixmap; a lamp
+// holds none. (Qt asks the factory installed last first.)
+QAccessibleInterface *accessibleLamp(const QString & /*className*/, QObject *object)
+{
+    auto *found = dynamic_cast<Lamp *>(object);
+    return found != nullptr ? new QAccessibleWidget(found, QAccessible::Graphic) : nullptr;
+}
+
+QLabel *lamp(QWidget *parent, const char *picture, const char *name)
+{
+    // Qt passes over a factory it already has.
+    QAccessible::installFactory(accessibleLamp);
+    return named(new Lamp(pictures::load(QLatin1String(picture)), parent), name);
+}
+
 // Image1(2) to Image1(0) are created in that order, like the rest of the
 // window from back to front.
 std::array<QLabel *, 3> lampFrames(QWidget *parent)
 {
     std::array<QLabel *, 3> frames {};
-    frames[2] = named(new QLabel(parent), "Image1(2)");
-    frames[1] = named(new QLabel(parent), "Image1(1)");
-    frames[0] = named(new QLabel(parent), "Image1(0)");
+    frames[2] = lamp(parent, "lamp_green", "Image1(2)");
+    frames[1] = lamp(parent, "lamp_red", "Image1(1)");
+    frames[0] = lamp(parent, "lamp_yellow", "Image1(0)");
     return frames;
-}
-
-// A lamp for a label, which shows a pixmap as it is: drawn for the window's
-// screen, so that it is sharp there at any scale.
-QPixmap lamp(const QWidget *window, const char *name)
-{
-    return pictures::load(QLatin1String(name)).pixmap(QSize(32, 32), window->devicePixelRatio());
 }
 
 // A title bar with the system menu and the close button only.
@@ -87,7 +105,7 @@ frmMain::frmMain(Platform &platform, QWidget *parent)
     , Label3(named(new QLabel(this), "Label3"))
     , Label2(named(new QLabel(this), "Label2"))
     , Label1(named(new QLabel(this), "Label1"))
-    , Image0(named(new QLabel(this), "Image0"))
+    , Image0(lamp(this, "lamp_grey", "Image0"))
     , Image1(lampFrames(this))
     , lblRndZahl(named(new QLabel(this), "lblRndZahl"))
     , announcer(new Announcer(this))
@@ -179,7 +197,6 @@ void frmMain::createControls()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 240, 240, 2175, 255);
 
-    drawLamps();
     Image0->setAccessibleName(QStringLiteral("Lampe aus"));
     place(Image0, 3960, 1080, 480, 480);
     Image1[2]->setAccessibleName(QStringLiteral("Lampe grün"));
@@ -206,31 +223,6 @@ void frmMain::createControls()
     for (QPushButton *button : { cmdGo, cmdAdd, cmdReset })
         button->setAutoDefault(true);
     cmdGo->setFocus();
-}
-
-void frmMain::drawLamps()
-{
-    Image0->setPixmap(lamp(this, "lamp_grey"));
-    Image1[2]->setPixmap(lamp(this, "lamp_green"));
-    Image1[1]->setPixmap(lamp(this, "lamp_red"));
-    Image1[0]->setPixmap(lamp(this, "lamp_yellow"));
-}
-
-bool frmMain::event(QEvent *event)
-{
-    // The lamps are drawn for one scale; on a screen of another scale they
-    // are drawn anew. Qt tells widgets of a new scale from 6.6 on; before,
-    // only the window handle (there once shown) tells of a new screen.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-    if (event->type() == QEvent::DevicePixelRatioChange)
-        drawLamps();
-#else
-    if (event->type() == QEvent::Show && windowHandle() != nullptr) {
-        connect(windowHandle(), &QWindow::screenChanged, this, &frmMain::drawLamps,
-            Qt::UniqueConnection);
-    }
-#endif
-    return QWidget::event(event);
 }
 
 bool frmMain::focusNextPrevChild(bool next)
@@ -292,6 +284,11 @@ void frmMain::connectEvents()
     new TabIntoField({ txtVon, txtBis, cboBis->lineEdit() }, this);
 }
 
+void frmMain::place(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
 void frmMain::showRestPicture()
 {
     for (QLabel *frame : Image1)
@@ -305,23 +302,37 @@ void frmMain::enableTimer(QTimer *timer)
         timer->start();
 }
 
+Platform::Answer frmMain::messageBox(
+    const QString &prompt, const QString &title, Platform::Icon icon, Platform::Buttons buttons)
+{
+    ++m_openBoxesAndMenus;
+    const auto closed = qScopeGuard([this] { --m_openBoxesAndMenus; });
+    return m_platform.messageBox(this, prompt, title, icon, buttons);
+}
+
+void frmMain::popupMenu(const std::optional<QPoint> &at)
+{
+    ++m_openBoxesAndMenus;
+    const auto closed = qScopeGuard([this] { --m_openBoxesAndMenus; });
+    m_platform.popupMenu(mnuFile, at);
+}
+
 void frmMain::reportFailure(std::exception_ptr failure)
 {
     QString prompt;
     try {
         std::rethrow_exception(std::move(failure));
-    } catch (const numbers::ConversionError &error) {
-        prompt = error.failure() == numbers::Failure::Overflow
-            ? QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
-                             "von -32768 bis 32767. Der Vorgang wurde abgebrochen.")
-            : QStringLiteral("Ein Text ist keine Zahl. Der Vorgang wurde abgebrochen.");
+    } catch (const numbers::ConversionError &) {
+        // Only the checked 16-bit arithmetic throws it, on overflow.
+        prompt = QStringLiteral("Eine Zahl liegt außerhalb des erlaubten Bereichs "
+                                "von -32768 bis 32767. Der Vorgang wurde abgebrochen.");
     } catch (...) {
         prompt = QStringLiteral("Ein unerwarteter Fehler ist aufgetreten. "
                                 "Der Vorgang wurde abgebrochen.");
     }
     try {
-        m_platform.messageBox(this, prompt, QStringLiteral("Fehler!"), Platform::Icon::Critical,
-            Platform::Buttons::Ok);
+        messageBox(
+            prompt, QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
     } catch (...) { // NOLINT(bugprone-empty-catch)
         // Nothing more can be said; the window stays usable.
     }

@@ -2,10 +2,12 @@
 
 // frmMain: the program's one window. It owns its controls, its six state
 // variables and every procedure. The member functions are defined by room:
-//   window/   controls, layout, pictures, context menu, About box
+//   window/   controls, layout, pictures, context menu, About box, list lookup
 //   state/    start-up, seed, duplicate options
-//   draw/     single draw, lamp animation and commit, list lookup, draw-all
+//   draw/     single draw, lamp animation and commit, draw-all
 //   results/  manual entry, reset, clipboard export
+
+#include "platform/platform.h"
 
 #include <QWidget>
 
@@ -15,7 +17,6 @@
 #include <utility>
 
 class Announcer;
-class Platform;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -30,15 +31,6 @@ class frmMain : public QWidget
 {
     Q_OBJECT
 
-    // The state variables, readable as properties by the widget tests and the
-    // benchmark. (Accessibility tools do not see QObject properties.)
-    Q_PROPERTY(qint16 intZahl READ zahl)
-    Q_PROPERTY(qint16 intCounter READ counter)
-    Q_PROPERTY(qint16 intRounds READ rounds)
-    Q_PROPERTY(qint16 bolRndClear READ rndClear)
-    Q_PROPERTY(qint16 intRandomize READ randomizeSeed)
-    Q_PROPERTY(qint16 bolMsgDoubles READ msgDoubles)
-
 public:
     // Booleans are 16-bit: -1 for True, 0 for False.
     static constexpr qint16 True = -1;
@@ -52,6 +44,7 @@ public:
     // wrong answers False.
     [[nodiscard]] qint16 ItemExists(QObject *objControl, const QString &strItem);
 
+    // The state variables, for the widget tests and the fuzzer.
     [[nodiscard]] qint16 zahl() const { return intZahl; }
     [[nodiscard]] qint16 counter() const { return intCounter; }
     [[nodiscard]] qint16 rounds() const { return intRounds; }
@@ -77,16 +70,16 @@ public Q_SLOTS:
     void mnuAbout_Click();
 
 protected:
-    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
     // window/
+    // The layout is given in twips; 15 twips make one pixel at 96 dpi.
+    static constexpr int twips(int value) { return value / 15; }
+    static void place(QWidget *widget, int left, int top, int width, int height);
     void createControls();
-    // The four lamp pictures, for the scale of the window's screen.
-    void drawLamps();
     void createMenus();
     void connectEvents();
     void ShowContextMenu(const qint16 &button);
@@ -98,17 +91,19 @@ private:
 
     // draw/
     // The bound in cboBis as a draw uses it, read once per press; nothing,
-    // after telling the user, when it is no number or its draws would leave
-    // the 16-bit range.
+    // after telling the user, when it is no number or lies outside
+    // -32768..32767.
     [[nodiscard]] std::optional<float> drawBound();
-    // Skipping is on and every number a draw from the bound can give is listed.
+    // Skipping is on and every number of 1..N a draw from the bound can give is
+    // listed; for a bound of 0 or less always, although a draw from it can give 1.
     [[nodiscard]] bool poolExhausted(float bound);
     void CheckAllDrawn(float bound);
     void ShowNumber();
     void ShowUniqueNumber();
     void StartDrawAll(float bound);
     void DrawAll();
-    // Shows "Zahl = n", appends n to the list and writes it into txtBis.
+    // Shows and announces "Zahl = n", appends n to the list and writes it into
+    // txtBis; nothing, after telling the user, when the list is full.
     void publish(qint16 number);
     void showRestPicture();
     // Enabling a running timer leaves its rhythm alone.
@@ -123,6 +118,14 @@ private:
     [[nodiscard]] qint16 ListContains(QListWidget *list, const QString &text);
     // False, after telling the user, when the list cannot take `more` items.
     [[nodiscard]] bool listHasRoom(int more);
+
+    // Every box and menu opens through these two. Each runs an event loop of
+    // its own, in which Timer1 and Timer2 keep firing; while one is open,
+    // their ticks are held: dropped, with the timer left running, so that
+    // the animation goes on where it stood once the last one has closed.
+    Platform::Answer messageBox(const QString &prompt, const QString &title, Platform::Icon icon,
+        Platform::Buttons buttons);
+    void popupMenu(const std::optional<QPoint> &at);
 
     // Every handler runs its body through guarded(): a failure that gets past
     // the handler's own checks is reported in German, the handler ends, and
@@ -161,6 +164,8 @@ private:
     QAction *mnuCopy = nullptr;
     QAction *mnuPaste = nullptr;
     QAction *mnuDoppelt = nullptr;
+
+    int m_openBoxesAndMenus = 0;
 
     // State variables.
     qint16 intZahl = 0;
