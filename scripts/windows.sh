@@ -22,7 +22,6 @@ default_cache=/var/cache/zolta-windows
 mkdir -p "$default_cache" 2>/dev/null && [ -w "$default_cache" ] \
     || default_cache=${XDG_CACHE_HOME:-$HOME/.cache}/zolta-windows
 cache=${ZOLTA_WINDOWS_CACHE:-$default_cache}
-qt_prefix=$cache/qt-$qt_source_version
 jobs=$(nproc)
 
 build_qt() {
@@ -47,7 +46,9 @@ build_qt() {
     triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
     # Static, without what Zolta does not use. Debian's source has no wintab
     # folder, so tablet support is off; OpenGL stays on (loaded at run time),
-    # since the Windows platform plug-in does not build without it.
+    # since the Windows platform plug-in does not build without it. Direct2D
+    # stays on too: without it, Qt 6.4 leaves out the DirectWrite font
+    # database that its Windows platform plug-in still calls.
     echo "== Configuring Qt for Windows (once per Qt version; the build takes long)"
     cmake -S "$source" -B build -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$project/packaging/windows/mingw-toolchain.cmake" \
@@ -58,7 +59,7 @@ build_qt() {
         -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
         -DFEATURE_icu=OFF -DFEATURE_system_zlib=OFF -DFEATURE_tabletevent=OFF \
         -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_vulkan=OFF \
-        -DFEATURE_direct2d=OFF -DFEATURE_textmarkdownreader=OFF \
+        -DFEATURE_textmarkdownreader=OFF \
         -DFEATURE_textmarkdownwriter=OFF -DFEATURE_sessionmanager=OFF \
         >configure.log
     cmake --build build --parallel "$jobs"
@@ -67,14 +68,22 @@ build_qt() {
     rm -rf "$work"
 }
 
+# One build per Qt version and per way of building it (this function and the
+# toolchain file).
+recipe=$( (declare -f build_qt && cat packaging/windows/mingw-toolchain.cmake) | sha256sum)
+qt_prefix=$cache/qt-$qt_source_version-${recipe:0:12}
 if [ ! -e "$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
     start=$SECONDS
     build_qt
     echo "== Qt for Windows built in $((SECONDS - start)) s, kept in $qt_prefix"
+    # Builds of another version or recipe are not used again.
+    find "$cache" -mindepth 1 -maxdepth 1 -name 'qt-*' ! -path "$qt_prefix" -exec rm -rf {} +
 fi
 
 # --- 2. Zolta for Windows and its installer ----------------------------------
 build=$project/build/windows
+# A build tree belongs to one Qt: configured against another, it starts anew.
+grep -qsF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt_prefix/" "$build/CMakeCache.txt" || rm -rf "$build"
 # Qt's toolchain file chains the MinGW one; name this checkout's, wherever
 # the cached Qt was built from.
 cmake -S . -B "$build" -G Ninja \

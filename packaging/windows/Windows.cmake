@@ -33,7 +33,8 @@ qt_add_resources(zolta_lib sized_pictures PREFIX / BASE ${picture_dir} FILES ${s
 # catalogue of the host's Qt (the same version, and a .qm file is the same on
 # every platform) is built in.
 find_file(ZOLTA_QT_GERMAN qtbase_de.qm
-    PATHS ${QT_HOST_PATH}/share/qt6/translations NO_DEFAULT_PATH REQUIRED)
+    PATHS ${QT_HOST_PATH}/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+    REQUIRED)
 get_filename_component(german_dir ${ZOLTA_QT_GERMAN} DIRECTORY)
 qt_add_resources(zolta_lib translations
     PREFIX /translations BASE ${german_dir} FILES ${ZOLTA_QT_GERMAN})
@@ -55,6 +56,12 @@ add_custom_command(OUTPUT ${ico}
         ${hicolor}/128x128/apps/zolta.png
     VERBATIM)
 
+# Windows versions have four numbers; ours may have fewer.
+string(REGEX MATCHALL "[0-9]+" version_numbers "${PROJECT_VERSION}.0.0.0")
+list(SUBLIST version_numbers 0 4 version_numbers)
+list(JOIN version_numbers "," ZOLTA_FILE_VERSION_COMMAS)
+list(JOIN version_numbers "." ZOLTA_FILE_VERSION)
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/Zolta.rc.in ${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc @ONLY)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc PROPERTIES OBJECT_DEPENDS ${ico})
 target_sources(Zolta PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc)
@@ -73,9 +80,7 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Zolta)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_NSIS_ZOLTA_ICON ${ico})
 set(CPACK_NSIS_ZOLTA_COPYRIGHT ${ZOLTA_COPYRIGHT})
-# The installer's own version resource wants all four numbers.
-set(CPACK_NSIS_ZOLTA_FILE_VERSION
-    ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.${PROJECT_VERSION_TWEAK})
+set(CPACK_NSIS_ZOLTA_FILE_VERSION ${ZOLTA_FILE_VERSION})
 # Our own installer script (NSIS.template.in), in German only.
 set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 include(CPack)

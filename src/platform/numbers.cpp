@@ -108,8 +108,11 @@ template<typename T>
 
 [[nodiscard]] Converted<qint16> roundedInt16(double value)
 {
-    // std::round ties away from zero and is exact for every double.
-    const double rounded = std::round(value);
+    // Ties away from zero. Not std::round: MinGW-w64's rounds the largest
+    // double below a half up to 1. Taking off the whole part is exact.
+    const double whole = std::trunc(value);
+    const double rounded
+        = std::fabs(value - whole) >= 0.5 ? whole + std::copysign(1.0, value) : whole;
     if (!std::isfinite(value) || rounded < std::numeric_limits<qint16>::min()
         || rounded > std::numeric_limits<qint16>::max())
         return failed<qint16>(Failure::Overflow);

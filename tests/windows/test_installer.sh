@@ -90,12 +90,10 @@ number=$(clipboard | sed 's/\\r\\n$//')
 echo "== The About box"
 xdotool key --window "$window" shift+F10 Up Return
 wait_for "the About box" test "$(windows_named '^Zolta iacta est$')" -eq 2
-# Qt's message box copies its text on Ctrl+C under Windows. The box names
-# major, minor and revision (the fourth number).
-IFS=. read -r major minor _ revision <<<"$version"
+# Qt's message box copies its text on Ctrl+C under Windows.
 xdotool key ctrl+c
 wait_for "the About box's text" sh -c \
-    "wine '$clipboard_text' | grep -q 'Zolta $major.$minor\\\\rVersion $major.$minor.$revision'"
+    "wine '$clipboard_text' | grep -qF 'Zolta ${version%.*}\\rVersion $version'"
 screenshot about-100
 xdotool key Return
 wait_for "the About box to close" test "$(windows_named '^Zolta iacta est$')" -eq 1
