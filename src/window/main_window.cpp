@@ -83,9 +83,11 @@ std::array<QLabel *, 3> lampFrames(QWidget *parent)
     return frames;
 }
 
-// A title bar with the system menu and the close button only.
+// A title bar with the system menu and the close button only; on Windows a
+// thin frame without resize handles, as a window of fixed size has there
+// (other systems ignore that hint).
 constexpr Qt::WindowFlags frameButtons = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
 } // namespace
 

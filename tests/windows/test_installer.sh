@@ -20,15 +20,13 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-# Polls a condition (a command) until it holds; 30 s at most.
+# Polls a condition (shell code) until it holds; 30 s at most.
 wait_for() {
-    local what=$1
-    shift
     for _ in $(seq 300); do
-        "$@" >/dev/null 2>&1 && return 0
+        eval "$2" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
-    fail "timed out waiting for $what"
+    fail "timed out waiting for $1"
 }
 windows_folder() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zolta'
@@ -48,65 +46,73 @@ wineserver --wait
     || fail "uninstall entry's DisplayVersion: '$(registry_value DisplayVersion)'"
 [ "$(registry_value Publisher)" = "Die Zolta-Entwickler" ] || fail "uninstall entry's Publisher"
 
-main_window() { xdotool search --onlyvisible --name '^Zolta iacta est$' | head -n 1; }
-windows_named() { xdotool search --onlyvisible --name "$1" | wc -l; }
-# The Windows clipboard as Zolta.exe's users would paste it (\r and \n spelt out).
+# Zolta's visible windows: the main window, plus one for each open menu or box.
+windows() { xdotool search --onlyvisible --class zolta.exe | wc -l; }
+named() { xdotool search --onlyvisible --name "^$1\$" | wc -l; }
+# Presses keys, then waits until Zolta shows that many windows.
+keys_then() {
+    local count=$1
+    shift
+    xdotool key "$@"
+    wait_for "$count window(s) after $*" '[ "$(windows)" -eq "$count" ]'
+}
+# The Windows clipboard as Zolta.exe's users would paste it (\r, \n spelt out).
 clipboard() { wine "$clipboard_text" 2>/dev/null; }
 start_zolta() {
     wine "$install_dir/Zolta.exe" &
-    wait_for "the window" test -n "$(main_window)"
-    window=$(main_window)
+    wait_for "the window" '[ "$(named "Zolta iacta est")" -eq 1 ]'
+    window=$(xdotool search --onlyvisible --name '^Zolta iacta est$')
     xdotool windowfocus --sync "$window"
+    size=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { print $2 }')
+    [ "$size" = "$1" ] || fail "client size $size, not $1"
+    # Fixed: Wine offers the window manager no resizing (Motif function bit 2).
+    local functions
+    functions=$(xprop -id "$window" _MOTIF_WM_HINTS | awk -F '[=,] *' '{ print $3 }')
+    [ $((functions & 2)) -eq 0 ] || fail "the window can be resized"
 }
-screenshot() { import -window root -crop "$(xdotool getwindowgeometry "$window" \
-    | awk '/Position/ { split($2, p, ","); pos = "+" p[1] "+" p[2] } /Geometry/ { size = $2 }
-           END { print size pos }')" "$artifacts/$1.png"; }
+screenshot() { import -window "$window" "$artifacts/$1.png"; }
 
 echo "== Starting the installed program"
-start_zolta
-size=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { print $2 }')
-[ "$size" = 306x202 ] || fail "client size $size, not 306x202"
-xprop -id "$window" WM_NORMAL_HINTS | grep -q 'minimum size: 306 by 202' \
-    && xprop -id "$window" WM_NORMAL_HINTS | grep -q 'maximum size: 306 by 202' \
-    || fail "the window can be resized: $(xprop -id "$window" WM_NORMAL_HINTS)"
+start_zolta 306x202
 screenshot window-100
 
 echo "== Drawing by key, copying the list"
-xdotool key --window "$window" space
-# The list is copied as soon as the number has landed; until then each copy
-# reports 0 lines and leaves the clipboard empty.
+xdotool key space
+# Context menu > Bearbeiten > Liste kopieren (the Windows style walks over
+# the greyed entries too). Until the number has landed, the copy reports 0
+# lines and leaves the clipboard empty.
 copy_list() {
-    xdotool key --window "$window" shift+F10 Down Right Return
-    wait_for "the Kopieren box" test "$(windows_named '^Kopieren$')" -eq 1
-    xdotool key Return
-    wait_for "the Kopieren box to close" test "$(windows_named '^Kopieren$')" -eq 0
+    keys_then 2 shift+F10
+    keys_then 3 Down Right
+    xdotool key Down Down Down Return
+    wait_for "the Kopieren box" '[ "$(named Kopieren)" -eq 1 ] && [ "$(windows)" -eq 2 ]'
+    keys_then 1 Return
     clipboard | grep -Eq '^[0-9]+\\r\\n$'
 }
 wait_for "the drawn number on the clipboard" copy_list
-echo "clipboard: $(clipboard)"
 number=$(clipboard | sed 's/\\r\\n$//')
+echo "clipboard: $(clipboard)"
 [ "$number" -ge 1 ] && [ "$number" -le 10 ] || fail "drawn number $number not in 1..10"
 
 echo "== The About box"
-xdotool key --window "$window" shift+F10 Up Return
-wait_for "the About box" test "$(windows_named '^Zolta iacta est$')" -eq 2
+keys_then 2 shift+F10
+xdotool key Up Return
+wait_for "the About box" '[ "$(named "Zolta iacta est")" -eq 2 ] && [ "$(windows)" -eq 2 ]'
 # Qt's message box copies its text on Ctrl+C under Windows.
 xdotool key ctrl+c
-wait_for "the About box's text" sh -c \
-    "wine '$clipboard_text' | grep -qF 'Zolta ${version%.*}\\rVersion $version'"
+wait_for "the About box's text" \
+    'clipboard | grep -qF "\\nZolta ${version%.*}\\r\\nVersion $version\\r\\n"'
+window=$(xdotool search --onlyvisible --name '^Zolta iacta est$' | tail -n 1)
 screenshot about-100
-xdotool key Return
-wait_for "the About box to close" test "$(windows_named '^Zolta iacta est$')" -eq 1
+keys_then 1 Return
 
 echo "== At 200 %"
-xdotool key --window "$window" alt+F4
+xdotool key alt+F4
 wineserver --wait
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
-start_zolta
-size=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { print $2 }')
-[ "$size" = 612x404 ] || fail "client size at 200 %: $size, not 612x404"
+start_zolta 612x404
 screenshot window-200
-xdotool key --window "$window" alt+F4
+xdotool key alt+F4
 wineserver --wait
 
 echo "== Uninstalling silently"
