@@ -8,6 +8,8 @@
 #   analyze  clang-tidy, cppcheck, clang-format
 #   fuzz     clang and libFuzzer
 #   autopkgtest  autopkgtest and the build's packages (scripts/autopkgtest.sh)
+#   reproducible faketime, diffoscope and the build's packages
+#            (scripts/reproducible.sh)
 #   fresh    mmdebstrap (scripts/fresh-tree.sh)
 #   windows  the cross-build, the installer and its tests under Wine
 #            (scripts/windows.sh)
@@ -77,10 +79,11 @@ test)
     satisfy "$(relations debian/tests/control Depends), lintian, $analyze_packages, $fuzz_packages"
     ;;
 autopkgtest) build && satisfy "autopkgtest" ;;
+reproducible) build && satisfy "faketime, diffoscope-minimal" ;;
 fresh) satisfy "mmdebstrap" ;;
 windows) satisfy "$windows_packages" ;;
 *)
-    echo "usage: $0 build|test|analyze|fuzz|autopkgtest|fresh|windows" >&2
+    echo "usage: $0 build|test|analyze|fuzz|autopkgtest|reproducible|fresh|windows" >&2
     exit 2
     ;;
 esac
