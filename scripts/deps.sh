@@ -7,7 +7,8 @@
 #            (debian/tests/control), lintian, and those of analyze and fuzz
 #   analyze  clang-tidy, cppcheck, clang-format
 #   fuzz     clang and libFuzzer
-#   autopkgtest  autopkgtest and the build's packages (scripts/autopkgtest.sh)
+#   autopkgtest  autopkgtest and the build's packages
+#            (scripts/autopkgtest.sh)
 #   reproducible faketime, diffoscope and the build's packages
 #            (scripts/reproducible.sh)
 #   fresh    mmdebstrap (scripts/fresh-tree.sh)

@@ -40,7 +40,13 @@ changes=$(ls "$out"/zolta_*.changes)
 deb=$(ls "$out"/zolta_*_"$(dpkg --print-architecture)".deb)
 
 echo "== lintian --pedantic -I -E $(basename "$changes")"
-if ! lintian --pedantic -I -E --fail-on none "$changes" >"$out/lintian.log" 2>&1; then
+# debian/control follows Policy 4.7.2, Debian 13's; Debian 12's lintian knows
+# only up to 4.6.2 and says newer-standards-version, a tag about that lintian,
+# not about the package. An override in debian/ would silence it there, but
+# Debian 13's lintian reports an unused override (and that tag cannot be
+# overridden).
+if ! lintian --pedantic -I -E --fail-on none --suppress-tags newer-standards-version \
+    "$changes" >"$out/lintian.log" 2>&1; then
     tail -n 30 "$out/lintian.log" >&2
     echo "FAIL: lintian did not run" >&2
     exit 1
