@@ -1,20 +1,19 @@
 #!/usr/bin/env bash
 # Runs commands in a fresh Debian tree, as a newcomer's machine would be: a
-# minbase system from debootstrap with nothing of ours installed, holding a
-# copy of this checkout (its committed and uncommitted files, no build trees)
-# at /src/zolta.
+# minbase system that mmdebstrap makes for this one run, with nothing of ours
+# installed, holding a copy of this checkout (its committed and uncommitted
+# files, no build trees) at /src/zolta.
 #
 # usage: scripts/fresh-tree.sh SUITE 'COMMAND' ['COMMAND' ...]
 #   SUITE: bookworm (Debian 12), trixie (Debian 13) or forky (testing).
 #   Each COMMAND runs as root in /src/zolta inside the tree; the first that
 #   fails ends the run with exit status 1.
 #
-# Needs root and debootstrap (scripts/deps.sh fresh). The packages come
-# from the Debian mirror this machine's apt is configured with. Kept between
-# runs, under ZOLTA_FRESH_CACHE (default /var/cache/zolta-fresh): the base
-# tree of each suite and the package files apt downloaded into it; apt checks
-# both against the archive's signatures. Every run starts from a new copy of
-# the base tree, so nothing installed by one run is there for the next.
+# Needs mmdebstrap (scripts/deps.sh fresh) and root, or subordinate ids for
+# its unshare mode. The packages come from the Debian mirror this machine's
+# apt is configured with; the package files apt downloaded are kept between
+# runs under ZOLTA_FRESH_CACHE (default /var/cache/zolta-fresh), one folder a
+# suite, and apt checks them against the archive's signatures as any download.
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
@@ -30,20 +29,14 @@ bookworm | trixie | forky) ;;
     exit 2
     ;;
 esac
-if [ "$(id -u)" -ne 0 ]; then
-    echo "$0: needs root (debootstrap, chroot and mounts)" >&2
+command -v mmdebstrap >/dev/null || {
+    echo "$0: needs mmdebstrap: scripts/deps.sh fresh" >&2
     exit 2
-fi
-if ! command -v debootstrap >/dev/null; then
-    echo "$0: needs debootstrap: scripts/deps.sh fresh" >&2
-    exit 2
-fi
+}
 
 project=$(cd "$(dirname "$0")/.." && pwd)
-cache=${ZOLTA_FRESH_CACHE:-/var/cache/zolta-fresh}
-base=$cache/$suite
-archives=$cache/$suite-archives
-mkdir -p "$cache" "$archives"
+archives=${ZOLTA_FRESH_CACHE:-/var/cache/zolta-fresh}/$suite-archives
+mkdir -p "$archives"
 
 # The Debian mirror this machine's apt uses (whatever the sources' format).
 mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' \
@@ -53,71 +46,40 @@ if [ -z "$mirror" ]; then
     exit 2
 fi
 
-if [ ! -d "$base/usr" ]; then
-    script=$suite
-    # Testing's name may be newer than this debootstrap; its script is sid's.
-    [ -e "/usr/share/debootstrap/scripts/$suite" ] || script=/usr/share/debootstrap/scripts/sid
-    echo "== debootstrap $suite from $mirror (once; kept in $base)"
-    rm -rf "$base.new"
-    if ! debootstrap --variant=minbase "$suite" "$base.new" "$mirror" "$script" \
-        >"$cache/$suite-debootstrap.log" 2>&1; then
-        tail -n 20 "$cache/$suite-debootstrap.log" >&2
-        echo "$0: debootstrap failed; log in $cache/$suite-debootstrap.log" >&2
-        exit 2
-    fi
-    # A mirror's copy of testing may carry an expired Release file.
-    [ "$suite" = forky ] \
-        && echo 'Acquire::Check-Valid-Until "false";' >"$base.new/etc/apt/apt.conf.d/99valid-until"
-    rm -f "$base.new"/var/cache/apt/archives/*.deb
-    mv "$base.new" "$base"
-fi
-
-run=$(mktemp -d "$cache/$suite-run.XXXXXX")
-mounts=()
-cleanup() {
-    local i
-    for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
-        umount -l "${mounts[i]}" 2>/dev/null || true
-    done
-    rm -rf --one-file-system "$run"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-cp -a "$base/." "$run/"
-mkdir -p "$run/src/zolta"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 # The checkout as a clone would have it, plus uncommitted files; no build trees.
 if command -v git >/dev/null && git -C "$project" rev-parse --git-dir >/dev/null 2>&1; then
     git -C "$project" ls-files -z --cached --others --exclude-standard \
-        | tar -c -C "$project" --no-recursion --null -T - \
-        | tar -x -C "$run/src/zolta"
+        | tar -c -C "$project" --no-recursion --null -T - >"$work/checkout.tar"
 else
-    tar -c -C "$project" --exclude=./build . | tar -x -C "$run/src/zolta"
+    tar -c -C "$project" --exclude=./build . >"$work/checkout.tar"
 fi
-cp /etc/resolv.conf "$run/etc/resolv.conf"
+# The commands, run inside; the status comes out in a file, so that the
+# downloaded packages are kept whatever it is.
+{
+    echo 'status=0'
+    for command in "$@"; do
+        printf 'echo %q\n' "== [$suite] $command"
+        printf 'if ! (cd /src/zolta && %s); then\n' "$command"
+        printf '    echo %q >&2\n    status=1\nfi\n' "== [$suite] failed: $command"
+        echo '[ "$status" -eq 0 ] || { echo 1 >/src/status; exit 0; }'
+    done
+    echo 'echo 0 >/src/status'
+} >"$work/run.sh"
 
-bind() {
-    mkdir -p "$run$2"
-    mount --bind "$1" "$run$2"
-    mounts+=("$run$2")
-}
-bind /proc /proc
-bind /sys /sys
-bind /dev /dev
-bind /dev/pts /dev/pts
-[ -d /dev/shm ] && bind /dev/shm /dev/shm
-bind "$archives" /var/cache/apt/archives
-
-status=0
-for command in "$@"; do
-    echo "== [$suite] $command"
-    if ! chroot "$run" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        /bin/bash -c "cd /src/zolta && $command"; then
-        status=1
-        echo "== [$suite] failed: $command" >&2
-        break
-    fi
-done
-exit "$status"
+options=()
+# A mirror's copy of testing may carry an expired Release file.
+[ "$suite" = forky ] && options+=(--aptopt='Acquire::Check-Valid-Until "false"')
+echo "== mmdebstrap $suite from $mirror"
+mmdebstrap --variant=minbase --skip=essential/unlink "${options[@]}" \
+    --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
+    --setup-hook="sync-in $archives /var/cache/apt/archives" \
+    --customize-hook='mkdir -p "$1/src/zolta"' \
+    --customize-hook="tar-in $work/checkout.tar /src/zolta" \
+    --customize-hook="copy-in $work/run.sh /src" \
+    --customize-hook='chroot "$1" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash /src/run.sh' \
+    --customize-hook="sync-out /var/cache/apt/archives $archives" \
+    --customize-hook="copy-out /src/status $work" \
+    "$suite" /dev/null "$mirror"
+[ "$(cat "$work/status")" = 0 ]

@@ -1,0 +1,41 @@
+# The version is written in one place: the newest entry of debian/changelog.
+# Read before project(), which takes ZOLTA_VERSION; the man page and the
+# AppStream data take the entry's date (ZOLTA_RELEASE_DATE, YYYY-MM-DD) and
+# its items (ZOLTA_RELEASE_NOTES, escaped for XML).
+
+set(changelog ${CMAKE_CURRENT_LIST_DIR}/../debian/changelog)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog})
+file(STRINGS ${changelog} lines ENCODING UTF-8)
+list(GET lines 0 head)
+if(NOT head MATCHES "^zolta \\(([0-9]+\\.[0-9]+\\.[0-9]+)\\) ")
+    message(FATAL_ERROR "debian/changelog: the newest entry is not 'zolta (X.Y.Z) ...': ${head}")
+endif()
+set(ZOLTA_VERSION ${CMAKE_MATCH_1})
+
+# The entry's items up to its trailer line, which carries the date.
+set(ZOLTA_RELEASE_NOTES "")
+list(REMOVE_AT lines 0)
+foreach(line IN LISTS lines)
+    if(line MATCHES "^ -- .*>  [A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+) ")
+        set(day ${CMAKE_MATCH_1})
+        set(year ${CMAKE_MATCH_3})
+        set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+        list(FIND months ${CMAKE_MATCH_2} month)
+        math(EXPR month "${month} + 1")
+        string(REGEX REPLACE "^([0-9])$" "0\\1" month ${month})
+        string(REGEX REPLACE "^([0-9])$" "0\\1" day ${day})
+        set(ZOLTA_RELEASE_DATE ${year}-${month}-${day})
+        break()
+    elseif(line MATCHES "^  [*] (.*)$")
+        string(APPEND ZOLTA_RELEASE_NOTES " ${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^    (.*)$")
+        string(APPEND ZOLTA_RELEASE_NOTES " ${CMAKE_MATCH_1}")
+    endif()
+endforeach()
+if(NOT ZOLTA_RELEASE_DATE)
+    message(FATAL_ERROR "debian/changelog: the newest entry has no trailer line with a date")
+endif()
+string(STRIP "${ZOLTA_RELEASE_NOTES}" ZOLTA_RELEASE_NOTES)
+string(REPLACE "&" "&amp;" ZOLTA_RELEASE_NOTES "${ZOLTA_RELEASE_NOTES}")
+string(REPLACE "<" "&lt;" ZOLTA_RELEASE_NOTES "${ZOLTA_RELEASE_NOTES}")
+string(REPLACE ">" "&gt;" ZOLTA_RELEASE_NOTES "${ZOLTA_RELEASE_NOTES}")
