@@ -104,7 +104,8 @@ export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" bash -c '
     set -e
+    trap "wineserver --kill" EXIT
     wineboot --init && wineserver --wait
     ctest --test-dir "$1" --output-on-failure --timeout 300
     "$2/tests/windows/test_installer.sh" "$3" "$1/tests/clipboard_text.exe" "$1/artifacts" "$4"
-    wineserver --kill' _ "$build" "$project" "$installer" "$version"
+    ' _ "$build" "$project" "$installer" "$version"

@@ -23,7 +23,7 @@ fail() {
 # Polls a condition (shell code) until it holds; 30 s at most.
 wait_for() {
     for _ in $(seq 300); do
-        eval "$2" >/dev/null 2>&1 && return 0
+        eval "$2" >/dev/null && return 0
         sleep 0.1
     done
     fail "timed out waiting for $1"
@@ -56,6 +56,19 @@ keys_then() {
     xdotool key "$@"
     wait_for "$count window(s) after $*" '[ "$(windows)" -eq "$count" ]'
 }
+# Keys typed before a new box is active are lost (Wine keeps the X focus on
+# the main window, and Qt ignores the main window under a box), so they are
+# typed again until the condition holds.
+keys_until() {
+    for _ in $(seq 15); do
+        xdotool key "$2"
+        for _ in $(seq 20); do
+            eval "$3" >/dev/null && return 0
+            sleep 0.1
+        done
+    done
+    fail "timed out waiting for $1"
+}
 # The Windows clipboard as Zolta.exe's users would paste it (\r, \n spelt out).
 clipboard() { wine "$clipboard_text" 2>/dev/null; }
 start_zolta() {
@@ -86,7 +99,7 @@ copy_list() {
     keys_then 3 Down Right
     xdotool key Down Down Down Return
     wait_for "the Kopieren box" '[ "$(named Kopieren)" -eq 1 ] && [ "$(windows)" -eq 2 ]'
-    keys_then 1 Return
+    keys_until "the Kopieren box to close" Return '[ "$(windows)" -eq 1 ]'
     clipboard | grep -Eq '^[0-9]+\\r\\n$'
 }
 wait_for "the drawn number on the clipboard" copy_list
@@ -98,13 +111,12 @@ echo "== The About box"
 keys_then 2 shift+F10
 xdotool key Up Return
 wait_for "the About box" '[ "$(named "Zolta iacta est")" -eq 2 ] && [ "$(windows)" -eq 2 ]'
-# Qt's message box copies its text on Ctrl+C under Windows.
-xdotool key ctrl+c
-wait_for "the About box's text" \
-    'clipboard | grep -qF "\\nZolta ${version%.*}\\r\\nVersion $version\\r\\n"'
 window=$(xdotool search --onlyvisible --name '^Zolta iacta est$' | tail -n 1)
+# Qt's message box copies its text on Ctrl+C under Windows.
+keys_until "the About box's text" ctrl+c \
+    'clipboard | grep -qF "\\nZolta ${version%.*}\\r\\nVersion $version\\r\\n"'
 screenshot about-100
-keys_then 1 Return
+keys_until "the About box to close" Return '[ "$(windows)" -eq 1 ]'
 
 echo "== At 200 %"
 xdotool key alt+F4
