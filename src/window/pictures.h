@@ -3,9 +3,8 @@
 // The window's pictures come from the resources in two forms: hand-drawn PNG
 // images at the sizes a screen at 100 % shows, and their SVG sources, which
 // Qt's SVG icon engine (Debian's libqt6svg6 or qt6-svg-plugins) draws at any
-// other scale. A Qt
-// without that engine (the Windows build) gets PNGs drawn from the sources at
-// the sizes of the common scales instead.
+// other scale. A Qt without that engine (the Windows build) gets PNGs drawn
+// from the sources at the sizes of the common scales instead.
 
 #include <QIcon>
 
