@@ -107,5 +107,5 @@ xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" bash -c '
     trap "wineserver --kill" EXIT
     wineboot --init && wineserver --wait
     ctest --test-dir "$1" --output-on-failure --timeout 300
-    "$2/tests/windows/test_installer.sh" "$3" "$1/tests/clipboard_text.exe" "$1/artifacts" "$4"
+    "$2/tests/windows/test_installer.sh" "$3" "$1/clipboard_text.exe" "$1/artifacts" "$4"
     ' _ "$build" "$project" "$installer" "$version"
