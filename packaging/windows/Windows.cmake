@@ -13,8 +13,7 @@ find_program(ZOLTA_ICOTOOL icotool REQUIRED)
 # drawn from the same sources; the icon picks the nearest size.
 set(picture_dir ${CMAKE_CURRENT_BINARY_DIR}/pictures)
 set(sized_pictures)
-file(GLOB picture_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/src/*.svg)
-list(FILTER picture_sources EXCLUDE REGEX "_16\\.svg$")
+# picture_sources: the SVG sources, from src/CMakeLists.txt.
 foreach(source ${picture_sources})
     get_filename_component(name ${source} NAME_WE)
     foreach(size 20 24 40 48 64)
