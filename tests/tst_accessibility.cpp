@@ -9,9 +9,14 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 class AccessibilityTest : public QObject
 {
@@ -32,6 +37,10 @@ private Q_SLOTS:
     void shouldOpenTheMenuFromTheKeyboard();
     void shouldOpenNoToolkitMenu_data();
     void shouldOpenNoToolkitMenu();
+#if defined(Q_OS_WIN) && QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    void shouldAnnounceResultsToWindowsScreenReaders_data();
+    void shouldAnnounceResultsToWindowsScreenReaders();
+#endif
 };
 
 namespace {
@@ -303,6 +312,59 @@ void AccessibilityTest::shouldOpenNoToolkitMenu()
     QCOMPARE(opened, QString());
     QCOMPARE(rig.platform.popups, 0);
 }
+
+#if defined(Q_OS_WIN) && QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+namespace {
+// "role: text" of every value change with a text that Qt would hand to UI
+// Automation.
+QStringList *valueTexts = nullptr;
+} // namespace
+
+void AccessibilityTest::shouldAnnounceResultsToWindowsScreenReaders_data()
+{
+    QTest::addColumn<bool>("drawAll");
+    QTest::newRow("a drawn number") << false;
+    QTest::newRow("the end of a draw-all") << true;
+}
+
+void AccessibilityTest::shouldAnnounceResultsToWindowsScreenReaders()
+{
+    QFETCH(bool, drawAll);
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    // A screen reader's first question for the window (UiaRootObjectId)
+    // switches Qt's accessibility on.
+    SendMessageW(reinterpret_cast<HWND>(rig.window.winId()), WM_GETOBJECT, 0, LPARAM(-25));
+    QVERIFY(QAccessible::isActive());
+
+    QStringList texts;
+    valueTexts = &texts;
+    QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+        if (event->type() != QAccessible::ValueChanged)
+            return;
+        const QVariant value = static_cast<QAccessibleValueChangeEvent *>(event)->value();
+        if (value.typeId() == QMetaType::QString)
+            *valueTexts << QStringLiteral("%1: %2")
+                               .arg(int(event->accessibleInterface()->role()))
+                               .arg(value.toString());
+    });
+    const auto restore = qScopeGuard([] { QAccessible::installUpdateHandler(nullptr); });
+
+    if (drawAll) {
+        rig.window.mnuRandom_Click();
+        rig.window.Timer2_Timer();
+    } else {
+        rig.window.cmdGo_Click();
+        for (int tick = 0; tick < 100 && rig.timer()->isActive(); ++tick)
+            rig.window.Timer1_Timer();
+    }
+    QVERIFY(rig.caption().startsWith(QLatin1String("Zahl = ")));
+    QCOMPARE(texts,
+        QStringList {
+            QStringLiteral("%1: %2").arg(int(QAccessible::StaticText)).arg(rig.caption()) });
+}
+#endif
 
 QTEST_MAIN(AccessibilityTest)
 #include "tst_accessibility.moc"

@@ -6,10 +6,19 @@
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 namespace {
 
-QAccessibleInterface *notificationFor(const QString &className, QObject *object)
+// On Windows a static text without a value of its own: the value change
+// carries the announcement, and a combo box would take it as a choice of one
+// of its items (qwindowsuiamainprovider.cpp, notifyValueChange).
+#ifdef Q_OS_WIN
+constexpr QAccessible::Role announcerRole = QAccessible::StaticText;
+#else
+constexpr QAccessible::Role announcerRole = QAccessible::Notification;
+#endif
+
+QAccessibleInterface *announcerFor(const QString &className, QObject *object)
 {
     if (className == QLatin1String("Announcer") && object != nullptr && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
+        return new QAccessibleWidget(static_cast<QWidget *>(object), announcerRole);
     return nullptr;
 }
 
@@ -21,7 +30,7 @@ Announcer::Announcer(QWidget *parent)
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     // Qt passes over a factory it already has.
-    QAccessible::installFactory(notificationFor);
+    QAccessible::installFactory(announcerFor);
 #endif
     setObjectName(QStringLiteral("announcer"));
     setFocusPolicy(Qt::NoFocus);
@@ -36,9 +45,14 @@ void Announcer::announce(const QString &text)
     QAccessibleAnnouncementEvent event(parentWidget(), text);
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&event);
+#elif defined(Q_OS_WIN)
+    // Qt 6.4's UI Automation bridge passes no "show" on, but turns a value
+    // change with a text into UiaRaiseNotificationEvent
+    // (qwindowsuiamainprovider.cpp, notifyValueChange).
+    QAccessibleValueChangeEvent event(this, text);
+    QAccessible::updateAccessibility(&event);
 #else
-    // Before Qt 6.8 a notification that appears is the only way: screen
-    // readers speak its name.
+    // A notification that appears: screen readers speak its name.
     hide();
     setAccessibleName(text);
     show();

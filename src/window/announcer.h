@@ -2,8 +2,10 @@
 
 // Tells a screen reader about a change away from the keyboard focus, such as
 // a committed number while the focus stays on the draw button. Screen readers
-// speak an announcement (or, before Qt 6.8, a notification that appears);
-// a changed label text they do not.
+// speak an announcement; a changed label text they do not. Before Qt 6.8,
+// which has no announcement, Linux screen readers speak a notification that
+// appears, and Windows ones the text of a value change (UI Automation's
+// notification event).
 
 #include <QWidget>
 
