@@ -14,6 +14,11 @@
 #include <array>
 #include <cstddef>
 
+#ifdef Q_OS_WIN
+#include <QAccessible>
+#include <qt_windows.h>
+#endif
+
 QString QtPlatform::withLineBreaks(const QString &prompt)
 {
     static const QRegularExpression loneCr(QStringLiteral("\r(?!\n)"));
@@ -32,6 +37,14 @@ Platform::Answer QtPlatform::messageBox(
     constexpr std::array<QMessageBox::Icon, 3> icons { QMessageBox::Information,
         QMessageBox::Question, QMessageBox::Critical };
     box.setIcon(icons.at(static_cast<std::size_t>(icon)));
+#ifdef Q_OS_WIN
+    // The icon's system sound, as Windows' own boxes make it. Qt 6.4 plays it
+    // itself once a screen reader has asked for the window, but none for a
+    // question (qwindowsuiaaccessibility.cpp, notifyAccessibilityUpdate).
+    constexpr std::array<UINT, 3> sounds { MB_ICONASTERISK, MB_ICONQUESTION, MB_ICONHAND };
+    if (!QAccessible::isActive() || icon == Icon::Question)
+        MessageBeep(sounds.at(static_cast<std::size_t>(icon)));
+#endif
     // Qt's standard buttons, captioned by its German translation. Escape and
     // the close button answer No where there is one.
     box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
