@@ -171,7 +171,13 @@ void frmMain::createControls()
     txtBis->setAccessibleName(QStringLiteral("Zahl"));
     place(txtBis, 2880, 1680, 1095, 285);
 
+#ifdef Q_OS_WIN
+    // Windows' "MS Sans Serif" is a bitmap font that scales only in steps;
+    // this is its outline twin.
+    QFont vonFont(QStringLiteral("Microsoft Sans Serif"));
+#else
     QFont vonFont(QStringLiteral("MS Sans Serif"));
+#endif
     vonFont.setPointSizeF(8.25);
     vonFont.setBold(true);
     txtVon->setFont(vonFont);
