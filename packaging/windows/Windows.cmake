@@ -38,21 +38,31 @@ get_filename_component(german_dir ${ZOLTA_QT_GERMAN} DIRECTORY)
 qt_add_resources(zolta_lib translations
     PREFIX /translations BASE ${german_dir} FILES ${ZOLTA_QT_GERMAN})
 
-# The file's icon, from the sizes the Debian menu uses plus one for large
-# icon views.
+# The file's icon at every size Windows shows it at 100 % to 200 %: the
+# drawings of the Debian menu's sizes, the others rendered from its SVG.
 set(ico ${CMAKE_CURRENT_BINARY_DIR}/Zolta.ico)
-set(icon_256 ${CMAKE_CURRENT_BINARY_DIR}/zolta_256.png)
 set(hicolor ${PROJECT_SOURCE_DIR}/assets/hicolor)
+set(icon_svg ${hicolor}/scalable/apps/zolta.svg)
+set(icon_pngs)
+foreach(size 16 20 24 32 40 48 64 256)
+    set(drawn ${hicolor}/${size}x${size}/apps/zolta.png)
+    if(EXISTS ${drawn})
+        list(APPEND icon_pngs ${drawn})
+        continue()
+    endif()
+    set(png ${CMAKE_CURRENT_BINARY_DIR}/icon/zolta_${size}.png)
+    add_custom_command(OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/icon
+        COMMAND ${ZOLTA_RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${icon_svg}
+        DEPENDS ${icon_svg} VERBATIM)
+    list(APPEND icon_pngs ${png})
+endforeach()
+# The 256-pixel picture stays PNG-compressed inside the icon, as Windows
+# expects at that size.
+list(POP_BACK icon_pngs icon_256)
 add_custom_command(OUTPUT ${ico}
-    COMMAND ${ZOLTA_RSVG_CONVERT} --width 256 --height 256 --output ${icon_256}
-        ${hicolor}/scalable/apps/zolta.svg
-    COMMAND ${ZOLTA_ICOTOOL} --create --output ${ico}
-        ${hicolor}/16x16/apps/zolta.png ${hicolor}/32x32/apps/zolta.png
-        ${hicolor}/48x48/apps/zolta.png ${hicolor}/128x128/apps/zolta.png
-        --raw=${icon_256}
-    DEPENDS ${hicolor}/scalable/apps/zolta.svg ${hicolor}/16x16/apps/zolta.png
-        ${hicolor}/32x32/apps/zolta.png ${hicolor}/48x48/apps/zolta.png
-        ${hicolor}/128x128/apps/zolta.png
+    COMMAND ${ZOLTA_ICOTOOL} --create --output ${ico} ${icon_pngs} --raw=${icon_256}
+    DEPENDS ${icon_pngs} ${icon_256}
     VERBATIM)
 
 # Windows versions have four numbers; ours may have fewer.
@@ -61,8 +71,11 @@ list(SUBLIST version_numbers 0 4 version_numbers)
 list(JOIN version_numbers "," ZOLTA_FILE_VERSION_COMMAS)
 list(JOIN version_numbers "." ZOLTA_FILE_VERSION)
 
+configure_file(${CMAKE_CURRENT_LIST_DIR}/Zolta.manifest.in
+    ${CMAKE_CURRENT_BINARY_DIR}/Zolta.manifest @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/Zolta.rc.in ${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc @ONLY)
-set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc PROPERTIES OBJECT_DEPENDS ${ico})
+set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc PROPERTIES
+    OBJECT_DEPENDS "${ico};${CMAKE_CURRENT_BINARY_DIR}/Zolta.manifest")
 target_sources(Zolta PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc)
 # A window program: no console opens beside it.
 set_target_properties(Zolta PROPERTIES WIN32_EXECUTABLE ON)
