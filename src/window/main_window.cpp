@@ -283,7 +283,7 @@ void frmMain::connectEvents()
         if (qobject_cast<QMenu *>(control) == nullptr)
             control->setContextMenuPolicy(Qt::PreventContextMenu);
     }
-    new TabIntoField({ txtVon, txtBis, cboBis->lineEdit() }, this);
+    new TabIntoField({ txtBis, cboBis }, this);
 }
 
 void frmMain::place(QWidget *widget, int left, int top, int width, int height)
