@@ -20,7 +20,7 @@ Announcer::Announcer(QWidget *parent)
     : QWidget(parent)
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    // Qt passes over a factory it already has.
+    // QAccessible::installFactory passes over a factory it already has.
     QAccessible::installFactory(notificationFor);
 #endif
     setObjectName(QStringLiteral("announcer"));

@@ -5,10 +5,10 @@
 
 #include "platform/numbers.h"
 #include "window/announcer.h"
+#include "window/lamp.h"
 #include "window/pictures.h"
 #include "window/tab_into_field.h"
 
-#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QIcon>
@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStringListModel>
@@ -36,39 +35,8 @@ T *named(T *object, const char *name)
     return object;
 }
 
-// A lamp paints its icon for the device pixel ratio it is painted at, as a
-// button does: sharp at whatever scale the screen has now, with no event of
-// ours when the scale changes.
-class Lamp final : public QLabel
-{
-public:
-    Lamp(QIcon icon, QWidget *parent)
-        : QLabel(parent)
-        , m_icon(std::move(icon))
-    { }
-
-private:
-    void paintEvent(QPaintEvent * /*event*/) override
-    {
-        QPainter painter(this);
-        m_icon.paint(&painter, rect());
-    }
-
-    const QIcon m_icon;
-};
-
-// A label is a picture to screen readers only while it holds a pixmap; a lamp
-// holds none. (Qt asks the factory installed last first.)
-QAccessibleInterface *accessibleLamp(const QString & /*className*/, QObject *object)
-{
-    auto *found = dynamic_cast<Lamp *>(object);
-    return found != nullptr ? new QAccessibleWidget(found, QAccessible::Graphic) : nullptr;
-}
-
 QLabel *lamp(QWidget *parent, const char *picture, const char *name)
 {
-    // Qt passes over a factory it already has.
-    QAccessible::installFactory(accessibleLamp);
     return named(new Lamp(pictures::load(QLatin1String(picture)), parent), name);
 }
 
