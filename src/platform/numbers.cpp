@@ -37,7 +37,6 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
 // The syntax documented in the header, compiled on first use.
 const QRegularExpression &numberSyntax()
 {
-    // [0-9], not \d, which would also take the digits of other scripts.
     static const QRegularExpression syntax(
         QStringLiteral(R"(\A[ \t]*)"
                        R"((?<sign>[+-]?))"
@@ -121,9 +120,8 @@ template<typename T>
 
 } // namespace
 
-ConversionError::ConversionError(Failure failure)
-    : std::runtime_error(failure == Failure::Overflow ? "Überlauf" : "Keine Zahl")
-    , m_failure(failure)
+ConversionError::ConversionError()
+    : std::runtime_error("Überlauf")
 { }
 
 Converted<double> tryToDouble(const QString &text)
@@ -160,7 +158,7 @@ qint16 int16FromReal(double value)
 {
     const Converted<qint16> rounded = roundedInt16(value);
     if (!rounded.ok)
-        throw ConversionError(rounded.failure);
+        throw ConversionError();
     return rounded.value;
 }
 
@@ -168,7 +166,7 @@ qint16 checkedAdd(qint16 a, qint16 b)
 {
     qint16 sum = 0;
     if (qAddOverflow(a, b, &sum))
-        throw ConversionError(Failure::Overflow);
+        throw ConversionError();
     return sum;
 }
 
