@@ -1,4 +1,9 @@
-#include "window/list_box.h"
+// The result list as the draws and the manual entry use it: reading and
+// selecting its items, looking a number text up, and the room left.
+
+#include "results/result_list.h"
+
+#include "window/main_window.h"
 
 #include <QItemSelectionModel>
 #include <QListWidget>
@@ -8,12 +13,10 @@ namespace listbox {
 
 void setListIndex(QListWidget &list, qint16 index)
 {
-    if (index >= 0 && index < list.count()) {
+    if (index >= 0 && index < list.count())
         list.setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-    } else {
+    else
         list.setCurrentRow(-1, QItemSelectionModel::Clear);
-        list.clearSelection();
-    }
 }
 
 QStringList texts(const QListWidget &list)
@@ -26,3 +29,43 @@ QStringList texts(const QListWidget &list)
 }
 
 } // namespace listbox
+
+qint16 frmMain::ItemExists(QObject *objControl, const QString &strItem)
+{
+    // The lookup of ListContains, but a miss clears the selection, so a stale
+    // selection can never pass for a hit. Whatever fails makes the answer
+    // False; nothing escapes.
+    try {
+        auto *list = qobject_cast<QListWidget *>(objControl);
+        if (list == nullptr)
+            return False;
+        if (ListContains(list, strItem) == True)
+            return True;
+        listbox::setListIndex(*list, -1);
+        return False;
+    } catch (...) {
+        return False;
+    }
+}
+
+qint16 frmMain::ListContains(QListWidget *list, const QString &text)
+{
+    // The first exact match is selected; a miss leaves the selection alone.
+    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty())
+        return False;
+    listbox::setListIndex(*list, static_cast<qint16>(list->row(found.first())));
+    return True;
+}
+
+bool frmMain::listHasRoom(int more)
+{
+    // Count and index of the list are 16-bit.
+    constexpr int capacity = 32767;
+    if (lstDone->count() + more <= capacity)
+        return true;
+    messageBox(QStringLiteral("Die Liste ist voll: Sie fasst höchstens 32767 Zahlen. "
+                              "Es wurde nichts hinzugefügt."),
+        QStringLiteral("Fehler!"), Platform::Icon::Critical, Platform::Buttons::Ok);
+    return false;
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-// The list box as the logic sees it.
+// The result list as the logic reads and selects it.
 
 #include <QStringList>
 #include <QtGlobal>

@@ -180,14 +180,6 @@ void frmMain::createControls()
     lblRndZahl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(lblRndZahl, 720, 1080, 2055, 255);
 
-    // Only the window's own menu opens on these; a right press on them must
-    // not reach the window's bare surface. The text fields too: from Qt 6.11
-    // on a line edit leaves a right press to its parent, which would open the
-    // menu a second time after txtBis's own press has opened it.
-    for (QWidget *control : std::initializer_list<QWidget *> {
-             chkRndClear, cmdAdd, cmdReset, lstDone, cboBis, txtBis, txtVon, cmdGo })
-        control->setAttribute(Qt::WA_NoMousePropagation);
-
     // Return presses the focused button as Space does (outside a dialog Qt
     // leaves Return alone), and Space or Return right after start draws.
     for (QPushButton *button : { cmdGo, cmdAdd, cmdReset })
@@ -243,33 +235,12 @@ void frmMain::connectEvents()
         if (index >= 0)
             cboBis->setCurrentIndex(index);
     });
-    // Right presses on txtBis (see eventFilter).
-    txtBis->installEventFilter(this);
-    // No control, nor any part of one (the combo box's text, the list's scroll
-    // bars), opens a menu of the toolkit's own.
-    for (QWidget *control : findChildren<QWidget *>()) {
-        if (qobject_cast<QMenu *>(control) == nullptr)
-            control->setContextMenuPolicy(Qt::PreventContextMenu);
-    }
     new TabIntoField({ txtBis, cboBis }, this);
 }
 
 void frmMain::place(QWidget *widget, int left, int top, int width, int height)
 {
     widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
-}
-
-void frmMain::showRestPicture()
-{
-    for (QLabel *frame : Image1)
-        frame->hide();
-    Image0->show();
-}
-
-void frmMain::enableTimer(QTimer *timer)
-{
-    if (!timer->isActive())
-        timer->start();
 }
 
 Platform::Answer frmMain::messageBox(
