@@ -55,16 +55,13 @@ void frmMain::ShowUniqueNumber()
         publish({ QString::number(intZahl) });
         return;
     }
-    if (bolMsgDoubles == True) {
-        const Platform::Answer answer
-            = messageBox(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
-                QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
-        // Yes draws anew; No leaves the draw without a number.
-        if (answer == Platform::Answer::Yes)
-            cmdGo_Click();
-    } else {
+    // Drawn anew at once, or after the question and a Yes; No leaves the draw
+    // without a number.
+    if (bolMsgDoubles != True
+        || messageBox(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
+               QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo)
+            == Platform::Answer::Yes)
         cmdGo_Click();
-    }
 }
 
 void frmMain::publish(const QStringList &numbers)
@@ -72,17 +69,13 @@ void frmMain::publish(const QStringList &numbers)
     if (!listHasRoom(static_cast<int>(numbers.size())))
         return;
     lstDone->addItems(numbers);
-    const QString &last = numbers.constLast();
-    lblRndZahl->setText(QStringLiteral("Zahl = ") + last);
-    txtBis->setText(last);
+    lblRndZahl->setText(QStringLiteral("Zahl = ") + numbers.constLast());
+    txtBis->setText(numbers.constLast());
     announcer->announce(lblRndZahl->text());
 }
 
 void frmMain::showLamp(QLabel *lamp)
 {
-    for (QLabel *other : { Image0, Image1[0], Image1[1], Image1[2] }) {
-        if (other != lamp)
-            other->hide();
-    }
-    lamp->show();
+    for (QLabel *each : { Image1[0], Image1[1], Image1[2], Image0 })
+        each->setVisible(each == lamp);
 }

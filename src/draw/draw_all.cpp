@@ -8,8 +8,6 @@
 #include "platform/numbers.h"
 #include "results/result_list.h"
 
-#include <QComboBox>
-#include <QLabel>
 #include <QListWidget>
 #include <QTimer>
 
@@ -93,5 +91,5 @@ void frmMain::DrawAll()
     // One batch for the list; the window shows only the end state anyway.
     publish(drawn);
     // No item stays selected, as after a skipping draw of a new number.
-    listbox::setListIndex(*lstDone, -1);
+    lstDone->setCurrentRow(-1, QItemSelectionModel::Clear);
 }

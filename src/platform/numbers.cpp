@@ -97,14 +97,6 @@ const QRegularExpression &numberSyntax()
     return plain;
 }
 
-template<typename T>
-[[nodiscard]] Converted<T> failed(Failure failure)
-{
-    Converted<T> result;
-    result.failure = failure;
-    return result;
-}
-
 [[nodiscard]] Converted<qint16> roundedInt16(double value)
 {
     // Ties away from zero. Not std::round: MinGW-w64's rounds the largest
@@ -114,7 +106,7 @@ template<typename T>
         = std::fabs(value - whole) >= 0.5 ? whole + std::copysign(1.0, value) : whole;
     if (!std::isfinite(value) || rounded < std::numeric_limits<qint16>::min()
         || rounded > std::numeric_limits<qint16>::max())
-        return failed<qint16>(Failure::Overflow);
+        return { {}, false, Failure::Overflow };
     return { static_cast<qint16>(rounded), true };
 }
 
@@ -139,7 +131,7 @@ Converted<double> tryToDouble(const QString &text)
     if (outOfRange && plain->magnitude <= 0)
         value = plain->text.front() == '-' ? -0.0 : 0.0;
     else if (outOfRange || !std::isfinite(value))
-        return failed<double>(Failure::Overflow);
+        return { {}, false, Failure::Overflow };
     else if (ec != std::errc() || ptr != last)
         return {}; // unreachable for checked text
     return { value, true };
@@ -150,7 +142,7 @@ Converted<qint16> tryToInt16(const QString &text)
     // Whole numbers too: every one in the 16-bit range is a double exactly.
     const Converted<double> real = tryToDouble(text);
     if (!real.ok)
-        return failed<qint16>(real.failure);
+        return { {}, false, real.failure };
     return roundedInt16(real.value);
 }
 

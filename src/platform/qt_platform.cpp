@@ -74,12 +74,7 @@ float QtPlatform::nextRandom()
 
 VersionInfo QtPlatform::versionInfo()
 {
-    VersionInfo info;
-    const QFileInfo executable(QCoreApplication::applicationFilePath());
-    info.baseName = executable.completeBaseName();
-    info.major = static_cast<qint16>(version::major);
-    info.minor = static_cast<qint16>(version::minor);
-    info.revision = static_cast<qint16>(version::revision);
-    info.copyright = QString::fromUtf8(version::copyright);
-    return info;
+    return { QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
+        static_cast<qint16>(version::major), static_cast<qint16>(version::minor),
+        static_cast<qint16>(version::revision), QString::fromUtf8(version::copyright) };
 }

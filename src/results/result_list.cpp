@@ -1,5 +1,5 @@
-// The result list as the draws and the manual entry use it: reading and
-// selecting its items, looking a number text up, and the room left.
+// The result list as the draws and the manual entry use it: its items' texts,
+// looking a number text up, and the room left.
 
 #include "results/result_list.h"
 
@@ -7,17 +7,8 @@
 
 #include <QItemSelectionModel>
 #include <QListWidget>
-#include <QStringList>
 
 namespace listbox {
-
-void setListIndex(QListWidget &list, qint16 index)
-{
-    if (index >= 0 && index < list.count())
-        list.setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-    else
-        list.setCurrentRow(-1, QItemSelectionModel::Clear);
-}
 
 QStringList texts(const QListWidget &list)
 {
@@ -41,7 +32,7 @@ qint16 frmMain::ItemExists(QObject *objControl, const QString &strItem)
             return False;
         if (ListContains(list, strItem) == True)
             return True;
-        listbox::setListIndex(*list, -1);
+        list->setCurrentRow(-1, QItemSelectionModel::Clear);
         return False;
     } catch (...) {
         return False;
@@ -54,7 +45,7 @@ qint16 frmMain::ListContains(QListWidget *list, const QString &text)
     const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
     if (found.isEmpty())
         return False;
-    listbox::setListIndex(*list, static_cast<qint16>(list->row(found.first())));
+    list->setCurrentRow(list->row(found.first()), QItemSelectionModel::ClearAndSelect);
     return True;
 }
 

@@ -5,25 +5,19 @@
 
 #include <utility>
 
-namespace {
-
-// A label is a picture to screen readers only while it holds a pixmap
-// (QAccessibleDisplay::role); a lamp holds none.
-QAccessibleInterface *pictureFor(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("Lamp") && object != nullptr && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
-    return nullptr;
-}
-
-} // namespace
-
 Lamp::Lamp(QIcon icon, QWidget *parent)
     : QLabel(parent)
     , m_icon(std::move(icon))
 {
-    // QAccessible::installFactory passes over a factory it already has.
-    QAccessible::installFactory(pictureFor);
+    // A label is a picture to screen readers only while it holds a pixmap
+    // (QAccessibleDisplay::role); a lamp holds none. Every lamp installs the
+    // same function, which QAccessible::installFactory adds once.
+    QAccessible::installFactory(
+        [](const QString &className, QObject *object) -> QAccessibleInterface * {
+            return className == QLatin1String("Lamp") && object != nullptr && object->isWidgetType()
+                ? new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic)
+                : nullptr;
+        });
 }
 
 void Lamp::paintEvent(QPaintEvent * /*event*/)

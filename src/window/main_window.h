@@ -6,7 +6,6 @@
 
 #include "platform/platform.h"
 
-#include <QStringList>
 #include <QWidget>
 
 #include <array>

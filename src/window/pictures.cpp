@@ -7,7 +7,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
-#include <QString>
 
 #include <utility>
 
@@ -25,44 +24,36 @@ QPixmap png(const QString &path)
     return QPixmap::fromImage(reader.read());
 }
 
-void addDrawn(QIcon &icon, const QString &name)
-{
-    for (const QString &path : { QStringLiteral(":/assets/%1_16.png").arg(name),
-             QStringLiteral(":/assets/%1.png").arg(name) }) {
-        if (QFile::exists(path))
-            icon.addPixmap(png(path));
-    }
-}
-
 // The drawn images while every screen shows 100 %; at any other scale the
-// sources as well, read on the first request there, so that Qt SVG stays
-// unloaded at 100 % and a later move to a scaled screen still finds them.
+// sources too, read at the first request there: Qt SVG stays unloaded at
+// 100 %, and a window moved to a scaled screen later is still sharp.
 class Picture final : public QIconEngine
 {
 public:
     explicit Picture(QString name)
         : m_name(std::move(name))
     {
-        addDrawn(m_drawn, m_name);
+        for (const QString &path : { QStringLiteral(":/assets/%1_16.png").arg(m_name),
+                 QStringLiteral(":/assets/%1.png").arg(m_name) }) {
+            if (QFile::exists(path))
+                m_drawn.addPixmap(png(path));
+        }
     }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
-        at(painter->device()->devicePixelRatio()).paint(painter, rect, Qt::AlignCenter, mode, state);
+        at(painter->device()->devicePixelRatio())
+            .paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
-        return at(1.0).pixmap(size, 1.0, mode, state);
+        return scaledPixmap(size, mode, state, 1.0);
     }
-    // QIcon::pixmap asks here for any scale but 100 %, the size in pixels.
+    // The size in pixels (QIcon::pixmap).
     QPixmap scaledPixmap(
         const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
         return at(scale).pixmap(size / scale, scale, mode, state);
-    }
-    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return at(1.0).actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {
@@ -71,16 +62,13 @@ public:
     [[nodiscard]] QIconEngine *clone() const override { return new Picture(*this); }
 
 private:
-    Picture(const Picture &) = default;
-
     const QIcon &at(qreal scale)
     {
         if (qFuzzyCompare(scale, 1.0) && qFuzzyCompare(qGuiApp->devicePixelRatio(), 1.0))
             return m_drawn;
         if (m_scaled.isNull()) {
-            // The SVG source, drawn at the size needed; where Qt has no SVG
-            // engine (Windows), the images drawn at the sizes of the common
-            // scales, of which the icon takes the nearest.
+            // Where Qt has no SVG engine (Windows), the images drawn at the
+            // sizes of the common scales, of which the icon takes the nearest.
             const QString source = QStringLiteral(":/assets/src/%1.svg").arg(m_name);
             if (QFile::exists(source))
                 m_scaled.addFile(source);
@@ -90,7 +78,8 @@ private:
             // The SVG engine keeps one image beside the source and shows it
             // at exactly its size (QSvgIconEngine::pixmap); the 32-pixel one,
             // added last, is the one the window uses.
-            addDrawn(m_scaled, m_name);
+            for (const QSize &size : m_drawn.availableSizes())
+                m_scaled.addPixmap(m_drawn.pixmap(size, 1.0));
         }
         return m_scaled;
     }

@@ -25,6 +25,6 @@ bool TabIntoField::eventFilter(QObject *watched, QEvent *event)
     // (QComboBox::focusInEvent), past any filter on the line edit.
     auto *combo = qobject_cast<QComboBox *>(watched);
     QLineEdit *text = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit *>(watched);
-    QMetaObject::invokeMethod(text, &QLineEdit::selectAll, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(text, "selectAll", Qt::QueuedConnection);
     return true;
 }
