@@ -193,8 +193,9 @@ void AccessibilityTest::shouldSelectAFieldReachedByTabOnlyOnceItHasTheFocus_data
                                  << "cboBis";
 }
 
-// Qt reports the focus once the field's focus-in event has returned: text
-// selected in it, Orca hears of first and then names no field (test_orca).
+// QWidget::setFocus reports the focus only after the field's focus-in event:
+// text selected there reaches Orca first, which then names no field
+// (test_orca).
 void AccessibilityTest::shouldSelectAFieldReachedByTabOnlyOnceItHasTheFocus()
 {
     QFETCH(QString, from);

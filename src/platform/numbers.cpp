@@ -100,7 +100,8 @@ const QRegularExpression &numberSyntax()
 [[nodiscard]] Converted<qint16> roundedInt16(double value)
 {
     // Ties away from zero. Not std::round: MinGW-w64's rounds the largest
-    // double below a half up to 1. Taking off the whole part is exact.
+    // double below a half up to 1 (tst_numbers: largest double below half).
+    // Taking off the whole part is exact.
     const double whole = std::trunc(value);
     const double rounded
         = std::fabs(value - whole) >= 0.5 ? whole + std::copysign(1.0, value) : whole;

@@ -33,7 +33,8 @@ Platform::Answer QtPlatform::messageBox(
         QMessageBox::Question, QMessageBox::Critical };
     box.setIcon(icons.at(static_cast<std::size_t>(icon)));
     // Qt's standard buttons, captioned by its German translation. Escape and
-    // the close button answer No where there is one.
+    // the close button answer No where there is one (tst_startup:
+    // shouldAnswerTheMessageBoxFromTheKeyboard).
     box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
     const int pressed = box.exec();

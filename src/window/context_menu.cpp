@@ -66,8 +66,9 @@ void frmMain::createMenus()
     connect(listCopy, &QAction::triggered, this, &frmMain::mnuListCopy_Click);
     connect(random, &QAction::triggered, this, &frmMain::mnuRandom_Click);
     connect(reset, &QAction::triggered, this, &frmMain::mnuReset_Click);
-    // Qt flips a checkable item's mark before triggered() arrives, but
-    // mnuDoppelt_Click decides by the mark as it was: put it back first.
+    // QAction::activate flips a checkable item's mark before triggered()
+    // arrives, but mnuDoppelt_Click decides by the mark as it was: put it back
+    // first.
     connect(mnuDoppelt, &QAction::triggered, this, [this](bool checked) {
         mnuDoppelt->setChecked(!checked);
         mnuDoppelt_Click();

@@ -50,9 +50,8 @@ std::array<QLabel *, 3> lampFrames(QWidget *parent)
     return frames;
 }
 
-// A title bar with the system menu and the close button only; on Windows a
-// thin frame without resize handles, as a window of fixed size has there
-// (other systems ignore that hint).
+// A title bar with the system menu and the close button only, and for Windows
+// the thin frame of a window of fixed size (Qt::MSWindowsFixedSizeDialogHint).
 constexpr Qt::WindowFlags frameButtons = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
     | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
@@ -123,7 +122,8 @@ void frmMain::createControls()
     cboBis->setEditable(true);
     cboBis->setInsertPolicy(QComboBox::NoInsert);
     // No inline completion: it selects the rest of a listed bound after the
-    // cursor, and the next key would replace it.
+    // cursor, and the next key would replace it (tst_accessibility:
+    // shouldKeepEveryKeyTypedIntoTheBound).
     cboBis->setCompleter(nullptr);
     cboBis->setEditText(QStringLiteral("Combo1"));
     cboBis->setAccessibleName(QStringLiteral("Obergrenze"));
@@ -147,7 +147,9 @@ void frmMain::createControls()
     place(cmdGo, 240, 2160, 1455, 615);
 
     Label3->setText(QStringLiteral("bis"));
-    Label3->setBuddy(cboBis); // screen readers announce the field by its label
+    // Screen readers announce the field by its label (tst_accessibility:
+    // shouldLabelTheBoundFields).
+    Label3->setBuddy(cboBis);
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     place(Label3, 1320, 600, 375, 255);
 
@@ -173,8 +175,8 @@ void frmMain::createControls()
     lblRndZahl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(lblRndZahl, 720, 1080, 2055, 255);
 
-    // Return presses the focused button as Space does (outside a dialog Qt
-    // leaves Return alone), and Space or Return right after start draws.
+    // Return presses the focused button as Space does, and Space or Return
+    // right after start draws (tst_accessibility: shouldDrawAndAddByKeyboard).
     for (QPushButton *button : { cmdGo, cmdAdd, cmdReset })
         button->setAutoDefault(true);
     cmdGo->setFocus();
@@ -190,7 +192,8 @@ bool frmMain::focusNextPrevChild(bool next)
     if (!next)
         std::reverse(order.begin(), order.end());
     // The controls after the focused one, then from the first on; a control
-    // counts as its own ancestor, and nothing is the ancestor of no widget.
+    // counts as its own ancestor, and nothing is the ancestor of no widget
+    // (QWidget::isAncestorOf).
     const QWidget *focused = focusWidget();
     const auto current = std::find_if(order.begin(), order.end(),
         [focused](const QWidget *control) { return control->isAncestorOf(focused); });

@@ -1,8 +1,8 @@
 #pragma once
 
 // frmMain: the program's one window. It owns its controls, its six state
-// variables and every procedure, each defined in the room its section below
-// names.
+// variables and every procedure; window/, state/, draw/ and results/ each
+// define the members of their task.
 
 #include "platform/platform.h"
 
@@ -77,7 +77,7 @@ private:
     static constexpr int twips(int value) { return value / 15; }
     static void place(QWidget *widget, int left, int top, int width, int height);
     void createControls();
-    // The menu tree, and which presses and keys open it.
+    // The menu tree, the presses and keys that open it, and no other menu.
     void createMenus();
     void connectEvents();
     void ShowContextMenu(const qint16 &button);
@@ -103,7 +103,7 @@ private:
     // for the last one, n, and writes n into txtBis; nothing, after telling
     // the user, when the list cannot take them all.
     void publish(const QStringList &numbers);
-    // The lamp picture alone of the four.
+    // Shows the lamp alone of the four.
     void showLamp(QLabel *lamp);
     // Enabling a running timer leaves its rhythm alone.
     static void enableTimer(QTimer *timer);
@@ -116,8 +116,9 @@ private:
     // False, after telling the user, when the list cannot take `more` items.
     [[nodiscard]] bool listHasRoom(int more);
 
-    // Every box and menu opens through these two. Each runs an event loop of
-    // its own, in which Timer1 and Timer2 keep firing; while one is open,
+    // window/: every box and menu opens through these two. Each runs an event
+    // loop of its own (QDialog::exec, QMenu::exec), in which Timer1 and
+    // Timer2 keep firing; while one is open,
     // their ticks are held: dropped, with the timer left running, so that
     // the animation goes on where it stood once the last one has closed.
     Platform::Answer messageBox(const QString &prompt, const QString &title, Platform::Icon icon,

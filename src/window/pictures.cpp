@@ -49,7 +49,7 @@ public:
     {
         return scaledPixmap(size, mode, state, 1.0);
     }
-    // The size in pixels (QIcon::pixmap).
+    // QIcon::pixmap gives the size in pixels, not in the scale's units.
     QPixmap scaledPixmap(
         const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
