@@ -199,20 +199,17 @@ void AccessibilityTest::shouldSelectAFieldReachedByTabOnlyOnceItHasTheFocus_data
 void AccessibilityTest::shouldSelectAFieldReachedByTabOnlyOnceItHasTheFocus()
 {
     QFETCH(QString, from);
-    QFETCH(QString, field);
     WindowRig rig;
     rig.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&rig.window));
     rig.get<QLineEdit>("txtBis")->setText(QStringLiteral("7"));
-    auto *edit = rig.get<QWidget>(qPrintable(field))->findChild<QLineEdit *>();
-    if (edit == nullptr)
-        edit = rig.get<QLineEdit>(qPrintable(field));
     rig.get<QWidget>(qPrintable(from))->setFocus();
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QVERIFY(edit->hasFocus());
-    QCOMPARE(edit->selectedText(), QString());
-    QTRY_COMPARE(edit->selectedText(), edit->text());
+    const QWidget *field = QApplication::focusWidget();
+    QTEST(field->objectName(), "field");
+    QCOMPARE(field->inputMethodQuery(Qt::ImCurrentSelection).toString(), QString());
+    QTRY_VERIFY(!field->inputMethodQuery(Qt::ImCurrentSelection).toString().isEmpty());
 }
 
 void AccessibilityTest::shouldKeepTheBoundListOnTheTypedBound()
