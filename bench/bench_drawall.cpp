@@ -4,7 +4,7 @@
 
 #include "draw/pool.h"
 #include "platform/qt_platform.h"
-#include "window/list_box.h"
+#include "results/result_list.h"
 #include "window/main_window.h"
 
 #include <QApplication>

@@ -153,9 +153,8 @@ void checkArithmetic(const std::uint8_t *data, std::size_t size)
         try {
             const qint16 result = numbers::checkedAdd(a, b);
             require(fits && result == sum, "checkedAdd gave a wrong sum", origin);
-        } catch (const numbers::ConversionError &error) {
-            require(!fits && error.failure() == numbers::Failure::Overflow,
-                "checkedAdd refused a sum in range", origin);
+        } catch (const numbers::ConversionError &) {
+            require(!fits, "checkedAdd refused a sum in range", origin);
         }
     }
     if (size >= sizeof(double)) {
@@ -166,9 +165,8 @@ void checkArithmetic(const std::uint8_t *data, std::size_t size)
         try {
             const qint16 result = numbers::int16FromReal(value);
             require(fits && result == rounded, "int16FromReal gave a wrong value", origin);
-        } catch (const numbers::ConversionError &error) {
-            require(!fits && error.failure() == numbers::Failure::Overflow,
-                "int16FromReal refused a value in range", origin);
+        } catch (const numbers::ConversionError &) {
+            require(!fits, "int16FromReal refused a value in range", origin);
         }
     }
 }
@@ -220,9 +218,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         qint16 rounded = 0;
         try {
             rounded = numbers::int16FromReal(real.value);
-        } catch (const numbers::ConversionError &error) {
-            require(error.failure() == numbers::Failure::Overflow,
-                "int16FromReal failed with something else than Overflow", text);
+        } catch (const numbers::ConversionError &) {
             overflowed = true;
         }
         require(overflowed == !whole.ok, "int16FromReal and tryToInt16 disagree on range", text);

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void shouldTellTheLampsColour();
     void shouldDrawAndAddByKeyboard_data();
     void shouldDrawAndAddByKeyboard();
+    void shouldSelectAFieldReachedByTabOnlyOnceItHasTheFocus_data();
+    void shouldSelectAFieldReachedByTabOnlyOnceItHasTheFocus();
     void shouldKeepTheBoundListOnTheTypedBound();
     void shouldKeepEveryKeyTypedIntoTheBound_data();
     void shouldKeepEveryKeyTypedIntoTheBound();
@@ -188,6 +190,35 @@ void AccessibilityTest::shouldDrawAndAddByKeyboard()
     QCOMPARE(rig.list()->count(), 1);
     QCOMPARE(rig.list()->item(0)->text(), QStringLiteral("42"));
     QVERIFY(rig.platform.boxes.isEmpty());
+}
+
+void AccessibilityTest::shouldSelectAFieldReachedByTabOnlyOnceItHasTheFocus_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("number field") << "cmdGo"
+                                  << "txtBis";
+    QTest::newRow("bound field") << "txtBis"
+                                 << "cboBis";
+}
+
+// QWidget::setFocus reports the focus only after the field's focus-in event:
+// text selected there reaches Orca first, which then names no field
+// (test_orca).
+void AccessibilityTest::shouldSelectAFieldReachedByTabOnlyOnceItHasTheFocus()
+{
+    QFETCH(QString, from);
+    WindowRig rig;
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+    rig.get<QLineEdit>("txtBis")->setText(QStringLiteral("7"));
+    rig.get<QWidget>(qPrintable(from))->setFocus();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const QWidget *field = QApplication::focusWidget();
+    QTEST(field->objectName(), "field");
+    QCOMPARE(field->inputMethodQuery(Qt::ImCurrentSelection).toString(), QString());
+    QTRY_VERIFY(!field->inputMethodQuery(Qt::ImCurrentSelection).toString().isEmpty());
 }
 
 void AccessibilityTest::shouldKeepTheBoundListOnTheTypedBound()

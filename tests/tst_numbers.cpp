@@ -340,9 +340,8 @@ void NumbersTest::shouldAddWithoutWrapping()
         const qint16 result = numbers::checkedAdd(static_cast<qint16>(a), static_cast<qint16>(b));
         QVERIFY2(sum.ok, qPrintable(QStringLiteral("no overflow, got %1").arg(result)));
         QCOMPARE(int(result), int(sum.value));
-    } catch (const ConversionError &error) {
+    } catch (const ConversionError &) {
         QVERIFY2(!sum.ok, "unexpected overflow");
-        QCOMPARE(error.failure(), Failure::Overflow);
     }
 }
 
@@ -378,9 +377,8 @@ void NumbersTest::shouldRoundRealsHalfAwayFromZero()
         const qint16 result = numbers::int16FromReal(input);
         QVERIFY2(expected.ok, qPrintable(QStringLiteral("no overflow, got %1").arg(result)));
         QCOMPARE(int(result), int(expected.value));
-    } catch (const ConversionError &error) {
+    } catch (const ConversionError &) {
         QVERIFY2(!expected.ok, "unexpected overflow");
-        QCOMPARE(error.failure(), Failure::Overflow);
     }
 }
 

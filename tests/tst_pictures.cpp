@@ -1,9 +1,11 @@
-// The seven pictures as the window shows them: at 100 % the hand-drawn images
-// themselves; run with QT_SCALE_FACTOR=2, drawn anew from their sources.
+// The seven pictures as the window shows them: at 100 % the images rendered
+// for it; run with QT_SCALE_FACTOR=2, drawn anew from their sources.
 
+#include "window/pictures.h"
 #include "window_rig.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -26,6 +28,17 @@ QImage painted(QWidget *lamp)
     canvas.fill(Qt::transparent);
     lamp->render(&canvas, QPoint(), QRegion(), QWidget::DrawChildren);
     return argb(canvas);
+}
+
+// The picture drawn for a scale from its source, not the image enlarged;
+// without Qt SVG, the program's own drawing of it at that size.
+QImage sharp(const QString &image, int size, qreal ratio)
+{
+    const QString svg = QStringLiteral(":/assets/src/%1.svg").arg(image);
+    const QIcon source(QFile::exists(svg)
+            ? svg
+            : QStringLiteral(":/assets/sizes/%1/%2.png").arg(image).arg(size * ratio));
+    return argb(source.pixmap(QSize(size, size), ratio));
 }
 
 // Swallows, while it lives, what Qt tells widgets of a new screen or scale.
@@ -91,14 +104,31 @@ private Q_SLOTS:
             for (const QPoint corner : { QPoint(0, 0), QPoint(size - 1, size - 1) })
                 QCOMPARE(qAlpha(shown.pixel(corner)) == 255, opaque);
         } else if (size == 32) { // the 16-pixel drawings are for 100 % only
-            // The source drawn for the screen, not the image enlarged; without
-            // Qt SVG, the program's own drawing of it at that size.
-            const QString svg = QStringLiteral(":/assets/src/%1.svg").arg(image);
-            const QIcon source(QFile::exists(svg)
-                    ? svg
-                    : QStringLiteral(":/assets/sizes/%1/%2.png").arg(image).arg(size * ratio));
-            const QPixmap sharp = source.pixmap(QSize(size, size), ratio);
-            QCOMPARE(shown, argb(sharp));
+            QCOMPARE(shown, sharp(image, size, ratio));
+        }
+    }
+
+    // A picture loaded at start is drawn anew for a screen of another scale
+    // (a projector plugged in later): as a lamp paints it and as a button's
+    // style asks for it.
+    void shouldStaySharpAfterAScaleChange_data() { shouldBeSharpAtTheScreensScale_data(); }
+
+    void shouldStaySharpAfterAScaleChange()
+    {
+        QFETCH(int, size);
+        if (size != 32)
+            QSKIP("the 16-pixel drawings are for 100 % only");
+        const QString image = QLatin1String(QTest::currentDataTag());
+        const QIcon icon = pictures::load(image);
+        for (const qreal ratio : { 1.5, 2.0 }) {
+            QPixmap canvas(QSize(size, size) * ratio);
+            canvas.setDevicePixelRatio(ratio);
+            canvas.fill(Qt::transparent);
+            QPainter painter(&canvas);
+            icon.paint(&painter, QRect(0, 0, size, size));
+            painter.end();
+            QCOMPARE(argb(canvas), sharp(image, size, ratio));
+            QCOMPARE(argb(icon.pixmap(QSize(size, size), ratio)), sharp(image, size, ratio));
         }
     }
 

@@ -1,4 +1,5 @@
-// The lamp animation of a single draw and the commit of its number.
+// The lamp animation of a single draw, the lamp pictures and the commit of a
+// number.
 
 #include "window/main_window.h"
 
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
+
+#include <cstddef>
 
 void frmMain::Timer1_Timer()
 {
@@ -22,7 +25,7 @@ void frmMain::Timer1_Timer()
             intCounter = 0;
         if (r == 12) {
             Timer1->stop();
-            showRestPicture();
+            showLamp(Image0);
             intRounds = 1;
             intCounter = -1;
             if (bolRndClear == True)
@@ -30,14 +33,11 @@ void frmMain::Timer1_Timer()
             else
                 ShowNumber();
         } else {
-            Image0->hide();
             lblRndZahl->setText(QStringLiteral("Zahl= ") + QString::number(intRounds));
-        }
-
-        // Read anew: a commit may have started another draw meanwhile.
-        if (intCounter >= 0 && intCounter <= 2) {
-            for (int frame = 0; frame < 3; ++frame)
-                Image1[frame]->setVisible(frame == intCounter);
+            if (intCounter >= 0 && intCounter <= 2)
+                showLamp(Image1.at(static_cast<std::size_t>(intCounter)));
+            else
+                Image0->hide();
         }
         intCounter = numbers::checkedAdd(intCounter, 1);
         intRounds = numbers::checkedAdd(intRounds, 1);
@@ -46,34 +46,36 @@ void frmMain::Timer1_Timer()
 
 void frmMain::ShowNumber()
 {
-    publish(intZahl);
+    publish({ QString::number(intZahl) });
 }
 
 void frmMain::ShowUniqueNumber()
 {
     if (ItemExists(lstDone, QString::number(intZahl)) != True) {
-        publish(intZahl);
+        publish({ QString::number(intZahl) });
         return;
     }
-    if (bolMsgDoubles == True) {
-        const Platform::Answer answer
-            = messageBox(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
-                QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo);
-        // Yes draws anew; No leaves the draw without a number.
-        if (answer == Platform::Answer::Yes)
-            cmdGo_Click();
-    } else {
+    // Drawn anew at once, or after the question and a Yes; No leaves the draw
+    // without a number.
+    if (bolMsgDoubles != True
+        || messageBox(QStringLiteral("Zahl bereits vorhanden, neu ermitteln?"),
+               QStringLiteral("Weiter..."), Platform::Icon::Question, Platform::Buttons::YesNo)
+            == Platform::Answer::Yes)
         cmdGo_Click();
-    }
 }
 
-void frmMain::publish(qint16 number)
+void frmMain::publish(const QStringList &numbers)
 {
-    if (!listHasRoom(1))
+    if (!listHasRoom(static_cast<int>(numbers.size())))
         return;
-    const QString text = QString::number(number);
-    lblRndZahl->setText(QStringLiteral("Zahl = ") + text);
-    lstDone->addItem(text);
-    txtBis->setText(text);
+    lstDone->addItems(numbers);
+    lblRndZahl->setText(QStringLiteral("Zahl = ") + numbers.constLast());
+    txtBis->setText(numbers.constLast());
     announcer->announce(lblRndZahl->text());
+}
+
+void frmMain::showLamp(QLabel *lamp)
+{
+    for (QLabel *each : { Image1[0], Image1[1], Image1[2], Image0 })
+        each->setVisible(each == lamp);
 }

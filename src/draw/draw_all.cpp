@@ -6,12 +6,8 @@
 #include "draw/draw_formula.h"
 #include "draw/pool.h"
 #include "platform/numbers.h"
-#include "window/announcer.h"
-#include "window/list_box.h"
+#include "results/result_list.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 
@@ -38,10 +34,7 @@ void frmMain::StartDrawAll(float bound)
     }
 
     // The waiting picture: the red lamp alone.
-    Image0->hide();
-    Image1[0]->hide();
-    Image1[2]->hide();
-    Image1[1]->show();
+    showLamp(Image1[1]);
     enableTimer(Timer2);
 }
 
@@ -51,7 +44,7 @@ void frmMain::Timer2_Timer()
         return;
     guarded([&] { DrawAll(); });
     // Whatever the draw did, the lamp rests and no second tick follows.
-    showRestPicture();
+    showLamp(Image0);
     Timer2->stop();
 }
 
@@ -96,10 +89,7 @@ void frmMain::DrawAll()
         return;
 
     // One batch for the list; the window shows only the end state anyway.
-    lstDone->addItems(drawn);
-    lblRndZahl->setText(QStringLiteral("Zahl = ") + drawn.constLast());
-    txtBis->setText(drawn.constLast());
-    announcer->announce(lblRndZahl->text());
+    publish(drawn);
     // No item stays selected, as after a skipping draw of a new number.
-    listbox::setListIndex(*lstDone, -1);
+    lstDone->setCurrentRow(-1, QItemSelectionModel::Clear);
 }

@@ -6,7 +6,7 @@
 #include "draw/draw_formula.h"
 #include "draw/pool.h"
 #include "platform/numbers.h"
-#include "window/list_box.h"
+#include "results/result_list.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -65,4 +65,10 @@ void frmMain::CheckAllDrawn(float bound)
     messageBox(message, QStringLiteral("Zolta iacta est"), Platform::Icon::Information,
         Platform::Buttons::Ok);
     Timer1->stop();
+}
+
+void frmMain::enableTimer(QTimer *timer)
+{
+    if (!timer->isActive())
+        timer->start();
 }

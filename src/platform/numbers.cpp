@@ -37,7 +37,6 @@ constexpr std::int64_t exponentLimit = 1'000'000'000;
 // The syntax documented in the header, compiled on first use.
 const QRegularExpression &numberSyntax()
 {
-    // [0-9], not \d, which would also take the digits of other scripts.
     static const QRegularExpression syntax(
         QStringLiteral(R"(\A[ \t]*)"
                        R"((?<sign>[+-]?))"
@@ -98,32 +97,24 @@ const QRegularExpression &numberSyntax()
     return plain;
 }
 
-template<typename T>
-[[nodiscard]] Converted<T> failed(Failure failure)
-{
-    Converted<T> result;
-    result.failure = failure;
-    return result;
-}
-
 [[nodiscard]] Converted<qint16> roundedInt16(double value)
 {
     // Ties away from zero. Not std::round: MinGW-w64's rounds the largest
-    // double below a half up to 1. Taking off the whole part is exact.
+    // double below a half up to 1 (tst_numbers: largest double below half).
+    // Taking off the whole part is exact.
     const double whole = std::trunc(value);
     const double rounded
         = std::fabs(value - whole) >= 0.5 ? whole + std::copysign(1.0, value) : whole;
     if (!std::isfinite(value) || rounded < std::numeric_limits<qint16>::min()
         || rounded > std::numeric_limits<qint16>::max())
-        return failed<qint16>(Failure::Overflow);
+        return { {}, false, Failure::Overflow };
     return { static_cast<qint16>(rounded), true };
 }
 
 } // namespace
 
-ConversionError::ConversionError(Failure failure)
-    : std::runtime_error(failure == Failure::Overflow ? "Überlauf" : "Keine Zahl")
-    , m_failure(failure)
+ConversionError::ConversionError()
+    : std::runtime_error("Überlauf")
 { }
 
 Converted<double> tryToDouble(const QString &text)
@@ -141,7 +132,7 @@ Converted<double> tryToDouble(const QString &text)
     if (outOfRange && plain->magnitude <= 0)
         value = plain->text.front() == '-' ? -0.0 : 0.0;
     else if (outOfRange || !std::isfinite(value))
-        return failed<double>(Failure::Overflow);
+        return { {}, false, Failure::Overflow };
     else if (ec != std::errc() || ptr != last)
         return {}; // unreachable for checked text
     return { value, true };
@@ -152,7 +143,7 @@ Converted<qint16> tryToInt16(const QString &text)
     // Whole numbers too: every one in the 16-bit range is a double exactly.
     const Converted<double> real = tryToDouble(text);
     if (!real.ok)
-        return failed<qint16>(real.failure);
+        return { {}, false, real.failure };
     return roundedInt16(real.value);
 }
 
@@ -160,7 +151,7 @@ qint16 int16FromReal(double value)
 {
     const Converted<qint16> rounded = roundedInt16(value);
     if (!rounded.ok)
-        throw ConversionError(rounded.failure);
+        throw ConversionError();
     return rounded.value;
 }
 
@@ -168,7 +159,7 @@ qint16 checkedAdd(qint16 a, qint16 b)
 {
     qint16 sum = 0;
     if (qAddOverflow(a, b, &sum))
-        throw ConversionError(Failure::Overflow);
+        throw ConversionError();
     return sum;
 }
 

@@ -31,17 +31,13 @@ namespace numbers {
 
 enum class Failure { NotANumber, Overflow };
 
-// Thrown by the checked arithmetic below, always with Failure::Overflow.
-// Handlers check their input with the try* conversions first; the exception
-// is the safety net for the rest.
+// Thrown by the checked arithmetic below on overflow. Handlers check their
+// input with the try* conversions first; the exception is the safety net for
+// the rest.
 class ConversionError : public std::runtime_error
 {
 public:
-    explicit ConversionError(Failure failure);
-    [[nodiscard]] Failure failure() const noexcept { return m_failure; }
-
-private:
-    Failure m_failure;
+    ConversionError();
 };
 
 template<typename T>
@@ -57,10 +53,11 @@ struct Converted
 [[nodiscard]] Converted<double> tryToDouble(const QString &text);
 
 // A real number rounded as the integer conversion rounds (ties away from
-// zero); Overflow outside -32768..32767 or for NaN/infinity.
+// zero); ConversionError outside -32768..32767 or for NaN/infinity.
 [[nodiscard]] qint16 int16FromReal(double value);
 
-// Overflow-checked 16-bit addition; Overflow when the sum leaves -32768..32767.
+// Overflow-checked 16-bit addition; ConversionError when the sum leaves
+// -32768..32767.
 [[nodiscard]] qint16 checkedAdd(qint16 a, qint16 b);
 
 } // namespace numbers

@@ -46,7 +46,8 @@ Platform::Answer QtPlatform::messageBox(
         MessageBeep(sounds.at(static_cast<std::size_t>(icon)));
 #endif
     // Qt's standard buttons, captioned by its German translation. Escape and
-    // the close button answer No where there is one.
+    // the close button answer No where there is one (tst_startup:
+    // shouldAnswerTheMessageBoxFromTheKeyboard).
     box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
     const int pressed = box.exec();
@@ -87,12 +88,7 @@ float QtPlatform::nextRandom()
 
 VersionInfo QtPlatform::versionInfo()
 {
-    VersionInfo info;
-    const QFileInfo executable(QCoreApplication::applicationFilePath());
-    info.baseName = executable.completeBaseName();
-    info.major = static_cast<qint16>(version::major);
-    info.minor = static_cast<qint16>(version::minor);
-    info.revision = static_cast<qint16>(version::revision);
-    info.copyright = QString::fromUtf8(version::copyright);
-    return info;
+    return { QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
+        static_cast<qint16>(version::major), static_cast<qint16>(version::minor),
+        static_cast<qint16>(version::revision), QString::fromUtf8(version::copyright) };
 }

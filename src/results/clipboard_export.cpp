@@ -2,7 +2,7 @@
 
 #include "window/main_window.h"
 
-#include "window/list_box.h"
+#include "results/result_list.h"
 
 #include <QStringList>
 

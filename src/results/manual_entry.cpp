@@ -1,10 +1,9 @@
-// Adding a typed number by hand, and emptying the list.
+// Adding a typed number by hand.
 
 #include "window/main_window.h"
 
 #include "platform/numbers.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -41,18 +40,4 @@ void frmMain::cmdAdd_Click()
             return;
         lstDone->addItem(item);
     });
-}
-
-void frmMain::cmdReset_Click()
-{
-    guarded([&] {
-        lstDone->clear();
-        txtBis->setText(QString());
-        lblRndZahl->setText(QStringLiteral("Wähle einen Bereich aus!"));
-    });
-}
-
-void frmMain::mnuReset_Click()
-{
-    cmdReset_Click();
 }

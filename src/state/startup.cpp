@@ -35,7 +35,7 @@ void frmMain::Form_Load()
         // All four lamps on one spot; at rest only the grey one shows.
         for (QLabel *lamp : { Image0, Image1[0], Image1[1], Image1[2] })
             lamp->move(twips(120), twips(960));
-        showRestPicture();
+        showLamp(Image0);
 
         bolRndClear = False;
         bolMsgDoubles = True;

@@ -29,7 +29,7 @@ Announcer::Announcer(QWidget *parent)
     : QWidget(parent)
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    // Qt passes over a factory it already has.
+    // QAccessible::installFactory passes over a factory it already has.
     QAccessible::installFactory(announcerFor);
 #endif
     setObjectName(QStringLiteral("announcer"));

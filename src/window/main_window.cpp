@@ -5,18 +5,15 @@
 
 #include "platform/numbers.h"
 #include "window/announcer.h"
+#include "window/lamp.h"
 #include "window/pictures.h"
 #include "window/tab_into_field.h"
 
-#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStringListModel>
@@ -25,6 +22,7 @@
 #include <algorithm>
 #include <exception>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -36,39 +34,8 @@ T *named(T *object, const char *name)
     return object;
 }
 
-// A lamp paints its icon for the device pixel ratio it is painted at, as a
-// button does: sharp at whatever scale the screen has now, with no event of
-// ours when the scale changes.
-class Lamp final : public QLabel
-{
-public:
-    Lamp(QIcon icon, QWidget *parent)
-        : QLabel(parent)
-        , m_icon(std::move(icon))
-    { }
-
-private:
-    void paintEvent(QPaintEvent * /*event*/) override
-    {
-        QPainter painter(this);
-        m_icon.paint(&painter, rect());
-    }
-
-    const QIcon m_icon;
-};
-
-// A label is a picture to screen readers only while it holds a pixmap; a lamp
-// holds none. (Qt asks the factory installed last first.)
-QAccessibleInterface *accessibleLamp(const QString & /*className*/, QObject *object)
-{
-    auto *found = dynamic_cast<Lamp *>(object);
-    return found != nullptr ? new QAccessibleWidget(found, QAccessible::Graphic) : nullptr;
-}
-
 QLabel *lamp(QWidget *parent, const char *picture, const char *name)
 {
-    // Qt passes over a factory it already has.
-    QAccessible::installFactory(accessibleLamp);
     return named(new Lamp(pictures::load(QLatin1String(picture)), parent), name);
 }
 
@@ -83,9 +50,8 @@ std::array<QLabel *, 3> lampFrames(QWidget *parent)
     return frames;
 }
 
-// A title bar with the system menu and the close button only; on Windows a
-// thin frame without resize handles, as a window of fixed size has there
-// (other systems ignore that hint).
+// A title bar with the system menu and the close button only, and for Windows
+// the thin frame of a window of fixed size (Qt::MSWindowsFixedSizeDialogHint).
 constexpr Qt::WindowFlags frameButtons = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
     | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
@@ -131,9 +97,6 @@ void frmMain::createControls()
     small.setLetterSpacing(QFont::PercentageSpacing, 93);
     setFont(small);
 
-    Timer2->setInterval(0);
-    Timer1->setInterval(0);
-
     chkRndClear->setText(QStringLiteral("Doppelte Zahlen überspringen"));
     QFont narrow = small;
     narrow.setLetterSpacing(QFont::PercentageSpacing, 88);
@@ -150,8 +113,6 @@ void frmMain::createControls()
     cmdReset->setAccessibleName(QStringLiteral("Reset"));
     place(cmdReset, 2880, 2160, 1455, 615);
 
-    lstDone->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstDone->setSortingEnabled(false);
     lstDone->setUniformItemSizes(true);
     lstDone->setAccessibleName(QStringLiteral("Ergebnisliste"));
     place(lstDone, 2880, 240, 1095, 1425);
@@ -161,13 +122,13 @@ void frmMain::createControls()
     cboBis->setEditable(true);
     cboBis->setInsertPolicy(QComboBox::NoInsert);
     // No inline completion: it selects the rest of a listed bound after the
-    // cursor, and the next key would replace it.
+    // cursor, and the next key would replace it (tst_accessibility:
+    // shouldKeepEveryKeyTypedIntoTheBound).
     cboBis->setCompleter(nullptr);
     cboBis->setEditText(QStringLiteral("Combo1"));
     cboBis->setAccessibleName(QStringLiteral("Obergrenze"));
     place(cboBis, 1800, 600, 735, 315);
 
-    txtBis->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtBis->setAccessibleName(QStringLiteral("Zahl"));
     place(txtBis, 2880, 1680, 1095, 285);
 
@@ -192,7 +153,9 @@ void frmMain::createControls()
     place(cmdGo, 240, 2160, 1455, 615);
 
     Label3->setText(QStringLiteral("bis"));
-    Label3->setBuddy(cboBis); // screen readers announce the field by its label
+    // Screen readers announce the field by its label (tst_accessibility:
+    // shouldLabelTheBoundFields).
+    Label3->setBuddy(cboBis);
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     place(Label3, 1320, 600, 375, 255);
 
@@ -218,16 +181,8 @@ void frmMain::createControls()
     lblRndZahl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(lblRndZahl, 720, 1080, 2055, 255);
 
-    // Only the window's own menu opens on these; a right press on them must
-    // not reach the window's bare surface. The text fields too: from Qt 6.11
-    // on a line edit leaves a right press to its parent, which would open the
-    // menu a second time after txtBis's own press has opened it.
-    for (QWidget *control : std::initializer_list<QWidget *> {
-             chkRndClear, cmdAdd, cmdReset, lstDone, cboBis, txtBis, txtVon, cmdGo })
-        control->setAttribute(Qt::WA_NoMousePropagation);
-
-    // Return presses the focused button as Space does (outside a dialog Qt
-    // leaves Return alone), and Space or Return right after start draws.
+    // Return presses the focused button as Space does, and Space or Return
+    // right after start draws (tst_accessibility: shouldDrawAndAddByKeyboard).
     for (QPushButton *button : { cmdGo, cmdAdd, cmdReset })
         button->setAutoDefault(true);
     cmdGo->setFocus();
@@ -236,29 +191,26 @@ void frmMain::createControls()
 bool frmMain::focusNextPrevChild(bool next)
 {
     // The tab order by tab index; labels take no focus and disabled or hidden
-    // controls are passed over. (QWidget::setTabOrder cannot be used here: in
-    // Qt 6.4 it tears the focus chain apart around the list's scroll bars.)
-    const std::array<QWidget *, 8> order { cmdGo, txtVon, txtBis, cboBis, lstDone, cmdReset, cmdAdd,
+    // controls are passed over. (Not QWidget::setTabOrder: with it, Tab on Qt
+    // 6.4 leaves cboBis for cmdGo; tst_startup: shouldFollowTheTabOrder.)
+    std::array<QWidget *, 8> order { cmdGo, txtVon, txtBis, cboBis, lstDone, cmdReset, cmdAdd,
         chkRndClear };
+    if (!next)
+        std::reverse(order.begin(), order.end());
+    // The controls after the focused one, then from the first on; a control
+    // counts as its own ancestor, and nothing is the ancestor of no widget
+    // (QWidget::isAncestorOf).
     const QWidget *focused = focusWidget();
-    // A control counts as its own ancestor; nothing is the ancestor of no widget.
-    auto current = std::find_if(order.begin(), order.end(),
+    const auto current = std::find_if(order.begin(), order.end(),
         [focused](const QWidget *control) { return control->isAncestorOf(focused); });
-    const int size = static_cast<int>(order.size());
-    // From outside the order, Tab starts at the first control and Shift+Tab
-    // at the last.
-    int index = static_cast<int>(current - order.begin());
-    if (current == order.end())
-        index = next ? -1 : size;
-    for (int step = 0; step < size; ++step) {
-        index = (index + (next ? 1 : -1) + size) % size;
-        QWidget *candidate = order.at(static_cast<std::size_t>(index));
-        if (candidate->isEnabled() && candidate->isVisible()) {
-            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
-    return false;
+    if (current != order.end())
+        std::rotate(order.begin(), std::next(current), order.end());
+    const auto target = std::find_if(order.begin(), order.end(),
+        [](const QWidget *control) { return control->isEnabled() && control->isVisible(); });
+    if (target == order.end())
+        return false;
+    (*target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void frmMain::connectEvents()
@@ -281,33 +233,12 @@ void frmMain::connectEvents()
         if (index >= 0)
             cboBis->setCurrentIndex(index);
     });
-    // Right presses on txtBis (see eventFilter).
-    txtBis->installEventFilter(this);
-    // No control, nor any part of one (the combo box's text, the list's scroll
-    // bars), opens a menu of the toolkit's own.
-    for (QWidget *control : findChildren<QWidget *>()) {
-        if (qobject_cast<QMenu *>(control) == nullptr)
-            control->setContextMenuPolicy(Qt::PreventContextMenu);
-    }
-    new TabIntoField({ txtVon, txtBis, cboBis->lineEdit() }, this);
+    new TabIntoField({ txtBis, cboBis }, this);
 }
 
 void frmMain::place(QWidget *widget, int left, int top, int width, int height)
 {
     widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
-}
-
-void frmMain::showRestPicture()
-{
-    for (QLabel *frame : Image1)
-        frame->hide();
-    Image0->show();
-}
-
-void frmMain::enableTimer(QTimer *timer)
-{
-    if (!timer->isActive())
-        timer->start();
 }
 
 Platform::Answer frmMain::messageBox(

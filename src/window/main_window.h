@@ -1,11 +1,8 @@
 #pragma once
 
 // frmMain: the program's one window. It owns its controls, its six state
-// variables and every procedure. The member functions are defined by room:
-//   window/   controls, layout, pictures, context menu, About box, list lookup
-//   state/    start-up, seed, duplicate options
-//   draw/     single draw, lamp animation and commit, draw-all
-//   results/  manual entry, reset, clipboard export
+// variables and every procedure; window/, state/, draw/ and results/ each
+// define the members of their task.
 
 #include "platform/platform.h"
 
@@ -80,6 +77,7 @@ private:
     static constexpr int twips(int value) { return value / 15; }
     static void place(QWidget *widget, int left, int top, int width, int height);
     void createControls();
+    // The menu tree, the presses and keys that open it, and no other menu.
     void createMenus();
     void connectEvents();
     void ShowContextMenu(const qint16 &button);
@@ -90,9 +88,8 @@ private:
     void InitSeed();
 
     // draw/
-    // The bound in cboBis as a draw uses it, read once per press; nothing,
-    // after telling the user, when it is no number or lies outside
-    // -32768..32767.
+    // The bound in cboBis as a draw uses it; nothing, after telling the user,
+    // when it is no number or lies outside -32768..32767.
     [[nodiscard]] std::optional<float> drawBound();
     // Skipping is on and every number of 1..N a draw from the bound can give is
     // listed; for a bound of 0 or less always, although a draw from it can give 1.
@@ -102,25 +99,26 @@ private:
     void ShowUniqueNumber();
     void StartDrawAll(float bound);
     void DrawAll();
-    // Shows and announces "Zahl = n", appends n to the list and writes it into
-    // txtBis; nothing, after telling the user, when the list is full.
-    void publish(qint16 number);
-    void showRestPicture();
+    // Appends the numbers to the list, then shows and announces "Zahl = n"
+    // for the last one, n, and writes n into txtBis; nothing, after telling
+    // the user, when the list cannot take them all.
+    void publish(const QStringList &numbers);
+    // Shows the lamp alone of the four.
+    void showLamp(QLabel *lamp);
     // Enabling a running timer leaves its rhythm alone.
     static void enableTimer(QTimer *timer);
 
     // results/
     void CopyListToClipboard();
-
-    // window/list_lookup.cpp: the result list, for draw/ and results/.
     // True when an item has exactly the text; the first such item is then
     // selected, and a miss leaves the selection alone.
     [[nodiscard]] qint16 ListContains(QListWidget *list, const QString &text);
     // False, after telling the user, when the list cannot take `more` items.
     [[nodiscard]] bool listHasRoom(int more);
 
-    // Every box and menu opens through these two. Each runs an event loop of
-    // its own, in which Timer1 and Timer2 keep firing; while one is open,
+    // window/: every box and menu opens through these two. Each runs an event
+    // loop of its own (QDialog::exec, QMenu::exec), in which Timer1 and
+    // Timer2 keep firing; while one is open,
     // their ticks are held: dropped, with the timer left running, so that
     // the animation goes on where it stood once the last one has closed.
     Platform::Answer messageBox(const QString &prompt, const QString &title, Platform::Icon icon,

@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
-#include <QString>
+
+#include <utility>
 
 namespace pictures {
 
@@ -21,32 +24,76 @@ QPixmap png(const QString &path)
     return QPixmap::fromImage(reader.read());
 }
 
+// The drawn images while every screen shows 100 %; at any other scale the
+// sources too, read at the first request there: Qt SVG stays unloaded at
+// 100 %, and a window moved to a scaled screen later is still sharp.
+class Picture final : public QIconEngine
+{
+public:
+    explicit Picture(QString name)
+        : m_name(std::move(name))
+    {
+        for (const QString &path : { QStringLiteral(":/assets/%1_16.png").arg(m_name),
+                 QStringLiteral(":/assets/%1.png").arg(m_name) }) {
+            if (QFile::exists(path))
+                m_drawn.addPixmap(png(path));
+        }
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        at(painter->device()->devicePixelRatio())
+            .paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    // QIcon::pixmap gives the size in pixels, not in the scale's units.
+    QPixmap scaledPixmap(
+        const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return at(scale).pixmap(size / scale, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return at(1.0).availableSizes(mode, state);
+    }
+    [[nodiscard]] QIconEngine *clone() const override { return new Picture(*this); }
+
+private:
+    const QIcon &at(qreal scale)
+    {
+        if (qFuzzyCompare(scale, 1.0) && qFuzzyCompare(qGuiApp->devicePixelRatio(), 1.0))
+            return m_drawn;
+        if (m_scaled.isNull()) {
+            // Where Qt has no SVG engine (Windows), the images drawn at the
+            // sizes of the common scales, of which the icon takes the nearest.
+            const QString source = QStringLiteral(":/assets/src/%1.svg").arg(m_name);
+            if (QFile::exists(source))
+                m_scaled.addFile(source);
+            const QDir sizes(QStringLiteral(":/assets/sizes/%1").arg(m_name));
+            for (const QString &file : sizes.entryList(QDir::Files))
+                m_scaled.addPixmap(png(sizes.filePath(file)));
+            // The SVG engine keeps one image beside the source and shows it
+            // at exactly its size (QSvgIconEngine::pixmap); the 32-pixel one,
+            // added last, is the one the window uses.
+            for (const QSize &size : m_drawn.availableSizes())
+                m_scaled.addPixmap(m_drawn.pixmap(size, 1.0));
+        }
+        return m_scaled;
+    }
+
+    QString m_name;
+    QIcon m_drawn;
+    QIcon m_scaled;
+};
+
 } // namespace
 
 QIcon load(const QString &name)
 {
-    QIcon icon;
-    // At 100 % on every screen the PNGs are all that is ever shown, and Qt SVG
-    // stays unloaded. Elsewhere the SVG source is drawn at the size needed;
-    // where Qt has no SVG engine (Windows), the program carries the pictures
-    // drawn at the sizes of the common scales instead, and the icon takes the
-    // nearest one.
-    if (!qFuzzyCompare(qGuiApp->devicePixelRatio(), 1.0)) {
-        const QString source = QStringLiteral(":/assets/src/%1.svg").arg(name);
-        if (QFile::exists(source))
-            icon.addFile(source);
-        const QDir sizes(QStringLiteral(":/assets/sizes/%1").arg(name));
-        for (const QString &file : sizes.entryList(QDir::Files))
-            icon.addPixmap(png(sizes.filePath(file)));
-    }
-    // The SVG engine keeps one image beside the source and shows it at exactly
-    // its size; the 32-pixel one, added last, is the one the window uses.
-    for (const QString &path : { QStringLiteral(":/assets/%1_16.png").arg(name),
-             QStringLiteral(":/assets/%1.png").arg(name) }) {
-        if (QFile::exists(path))
-            icon.addPixmap(png(path));
-    }
-    return icon;
+    return QIcon(new Picture(name));
 }
 
 } // namespace pictures

@@ -1,11 +1,25 @@
-// The result list as the draws and the manual entry both use it: looking a
-// number text up, and the room left.
+// The result list as the draws and the manual entry use it: its items' texts,
+// looking a number text up, and the room left.
+
+#include "results/result_list.h"
 
 #include "window/main_window.h"
 
-#include "window/list_box.h"
-
+#include <QItemSelectionModel>
 #include <QListWidget>
+
+namespace listbox {
+
+QStringList texts(const QListWidget &list)
+{
+    QStringList result;
+    result.reserve(list.count());
+    for (int row = 0; row < list.count(); ++row)
+        result.append(list.item(row)->text());
+    return result;
+}
+
+} // namespace listbox
 
 qint16 frmMain::ItemExists(QObject *objControl, const QString &strItem)
 {
@@ -18,7 +32,7 @@ qint16 frmMain::ItemExists(QObject *objControl, const QString &strItem)
             return False;
         if (ListContains(list, strItem) == True)
             return True;
-        listbox::setListIndex(*list, -1);
+        list->setCurrentRow(-1, QItemSelectionModel::Clear);
         return False;
     } catch (...) {
         return False;
@@ -31,7 +45,7 @@ qint16 frmMain::ListContains(QListWidget *list, const QString &text)
     const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
     if (found.isEmpty())
         return False;
-    listbox::setListIndex(*list, static_cast<qint16>(list->row(found.first())));
+    list->setCurrentRow(list->row(found.first()), QItemSelectionModel::ClearAndSelect);
     return True;
 }
 
