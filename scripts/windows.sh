@@ -84,7 +84,8 @@ fi
 build=$project/build/windows
 # A build tree belongs to one Qt: configured against another, it starts anew.
 grep -qsF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt_prefix/" "$build/CMakeCache.txt" || rm -rf "$build"
-# The windows preset (build/windows) reads the Qt from here.
+# The windows preset (build/windows) takes this Qt's toolchain file and
+# chains this checkout's MinGW one, wherever the cached Qt was built from.
 export ZOLTA_WINDOWS_QT=$qt_prefix
 cmake --preset windows >/dev/null
 cmake --build --preset windows
