@@ -33,8 +33,7 @@ status=0
 echo "clang-tidy: $units files"
 tidy_log=$(mktemp)
 trap 'rm -f "$tidy_log"' EXIT
-# Two at a time: the machine is shared.
-if ! run-clang-tidy -p "$build" -quiet -j 2 "^$root/src/" >"$tidy_log" 2>&1; then
+if ! run-clang-tidy -p "$build" -quiet -j "$(nproc)" "^$root/src/" >"$tidy_log" 2>&1; then
     status=1
 fi
 # Only the findings: not the command lines, nor the "N warnings generated"

@@ -48,13 +48,7 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The checkout as a clone would have it, plus uncommitted files; no build trees.
-if command -v git >/dev/null && git -C "$project" rev-parse --git-dir >/dev/null 2>&1; then
-    git -C "$project" ls-files -z --cached --others --exclude-standard \
-        | tar -c -C "$project" --no-recursion --null -T - >"$work/checkout.tar"
-else
-    tar -c -C "$project" --exclude=./build . >"$work/checkout.tar"
-fi
+"$project/scripts/copy-checkout.sh" "$work/zolta"
 # The commands, run inside; the status comes out in a file, so that the
 # downloaded packages are kept whatever it is.
 {
@@ -76,7 +70,7 @@ mmdebstrap --variant=minbase --skip=essential/unlink "${options[@]}" \
     --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
     --setup-hook="sync-in $archives /var/cache/apt/archives" \
     --customize-hook='mkdir -p "$1/src/zolta"' \
-    --customize-hook="tar-in $work/checkout.tar /src/zolta" \
+    --customize-hook="sync-in $work/zolta /src/zolta" \
     --customize-hook="copy-in $work/run.sh /src" \
     --customize-hook='chroot "$1" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash /src/run.sh' \
     --customize-hook="sync-out /var/cache/apt/archives $archives" \

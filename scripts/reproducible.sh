@@ -11,13 +11,11 @@ trap 'rm -rf "$work"' EXIT
 
 # build FOLDER UMASK TZ CLOCK-OFFSET
 build() {
-    mkdir -p "$work/$1/zolta"
-    git ls-files -z --cached --others --exclude-standard |
-        tar -c --no-recursion --null -T - | tar -x -C "$work/$1/zolta"
+    scripts/copy-checkout.sh "$work/$1/zolta"
     echo "== build in $work/$1, umask $2, TZ=$3, clock $4"
     if ! (cd "$work/$1/zolta" && umask "$2" &&
         TZ=$3 DEB_BUILD_OPTIONS=nocheck faketime -f "$4" \
-            dpkg-buildpackage -us -uc -b -Pnocheck -J2) >"$work/$1.log" 2>&1; then
+            dpkg-buildpackage -us -uc -b -Pnocheck -J"$(nproc)") >"$work/$1.log" 2>&1; then
         tail -n 30 "$work/$1.log" >&2
         echo "dpkg-buildpackage failed in $work/$1" >&2
         exit 1

@@ -84,13 +84,11 @@ fi
 build=$project/build/windows
 # A build tree belongs to one Qt: configured against another, it starts anew.
 grep -qsF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt_prefix/" "$build/CMakeCache.txt" || rm -rf "$build"
-# Qt's toolchain file chains the MinGW one; name this checkout's, wherever
-# the cached Qt was built from.
-cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
-    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$project/packaging/windows/mingw-toolchain.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/wine >/dev/null
-cmake --build "$build"
+# The windows preset (build/windows) takes this Qt's toolchain file and
+# chains this checkout's MinGW one, wherever the cached Qt was built from.
+export ZOLTA_WINDOWS_QT=$qt_prefix
+cmake --preset windows >/dev/null
+cmake --build --preset windows
 (cd "$build" && cpack -G NSIS >/dev/null)
 installer=$(find "$build" -maxdepth 1 -name 'Zolta-*-win64.exe')
 version=${installer##*/Zolta-}

@@ -20,18 +20,13 @@ for tool in dpkg-buildpackage lintian; do
 done
 
 rm -rf "$out"
-mkdir -p "$out/zolta" || exit 2
+mkdir -p "$out" || exit 2
 out=$(cd "$out" && pwd)
-# The checkout as a clone would have it, plus uncommitted files.
-if command -v git >/dev/null && git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1; then
-    git -C "$source_dir" ls-files -z --cached --others --exclude-standard \
-        | tar -c -C "$source_dir" --no-recursion --null -T - | tar -x -C "$out/zolta"
-else
-    tar -c -C "$source_dir" --exclude=./build . | tar -x -C "$out/zolta"
-fi || { echo "FAIL: could not copy the source tree" >&2; exit 1; }
+"$source_dir/scripts/copy-checkout.sh" "$out/zolta" \
+    || { echo "FAIL: could not copy the source tree" >&2; exit 1; }
 
 echo "== dpkg-buildpackage (log in $out/build.log)"
-if ! (cd "$out/zolta" && dpkg-buildpackage -us -uc -J2) >"$out/build.log" 2>&1; then
+if ! (cd "$out/zolta" && dpkg-buildpackage -us -uc -J"$(nproc)") >"$out/build.log" 2>&1; then
     tail -n 30 "$out/build.log" >&2
     echo "FAIL: dpkg-buildpackage" >&2
     exit 1

@@ -28,6 +28,8 @@ wait_for() {
     done
     fail "timed out waiting for $1"
 }
+# Waits until every program in the prefix has ended; 120 s at most.
+settle() { timeout 120 wineserver --wait || fail "Wine's programs still ran 120 s after $1"; }
 windows_folder() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zolta'
 registry_value() { wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' \
@@ -37,8 +39,8 @@ install_dir="$(windows_folder LOCALAPPDATA)/Programs/Zolta"
 shortcut="$(windows_folder APPDATA)/Microsoft/Windows/Start Menu/Programs/Zolta.lnk"
 
 echo "== Installing silently"
-wine "$installer" /S
-wineserver --wait
+timeout 120 wine "$installer" /S || fail "the installer failed or ran over 120 s"
+settle "the install"
 [ -f "$install_dir/Zolta.exe" ] || fail "no $install_dir/Zolta.exe"
 [ -f "$shortcut" ] || fail "no Start-menu entry $shortcut"
 [ "$(registry_value DisplayName)" = Zolta ] || fail "uninstall entry's DisplayName"
@@ -120,16 +122,16 @@ keys_until "the About box to close" Return '[ "$(windows)" -eq 1 ]'
 
 echo "== At 200 %"
 xdotool key alt+F4
-wineserver --wait
+settle "Alt+F4"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
 start_zolta 612x404
 screenshot window-200
 xdotool key alt+F4
-wineserver --wait
+settle "Alt+F4"
 
 echo "== Uninstalling silently"
-wine "$install_dir/Deinstallieren.exe" /S
-wineserver --wait
+timeout 120 wine "$install_dir/Deinstallieren.exe" /S || fail "the uninstaller failed or ran over 120 s"
+settle "the uninstall"
 [ ! -e "$install_dir" ] || fail "left behind: $(find "$install_dir")"
 [ ! -e "$shortcut" ] || fail "left behind: $shortcut"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "left behind: $uninstall_key"
