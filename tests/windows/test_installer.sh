@@ -52,7 +52,7 @@ install_dir="$(windows_folder LOCALAPPDATA)/Programs/Zolta"
 shortcut="$(windows_folder APPDATA)/Microsoft/Windows/Start Menu/Programs/Zolta.lnk"
 
 echo "== Installing over an older, signed version"
-# A new prefix of Wine 8 says it is Windows 7.
+wine winecfg -v win7
 expect_exit 6 wine "$installer" /S
 [ ! -e "$install_dir" ] || fail "installed on Windows 7"
 wine winecfg -v win10
