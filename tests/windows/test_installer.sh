@@ -60,7 +60,7 @@ wine winecfg -v win10
 # certificate made here; zlib, since only its version matters.
 older=$(mktemp -d)
 trap 'rm -rf "$older"' EXIT
-cpack_dir=$(dirname "$installer")/_CPack_Packages/win64/NSIS
+cpack_dir=$(dirname "$(find "$(dirname "$installer")/_CPack_Packages" -name project.nsi)")
 cp -r "$cpack_dir/Zolta-$version-win64" "$older/files"
 openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=Zolta -days 1 \
     -keyout "$older/key.pem" -out "$older/cert.pem" 2>/dev/null
