@@ -75,7 +75,7 @@ set(wizard_die ${CMAKE_CURRENT_BINARY_DIR}/wizard_die.png)
 add_custom_command(OUTPUT ${wizard}
     COMMAND ${ZOLTA_RSVG_CONVERT} --width 128 --height 128 --output ${wizard_die}
         ${hicolor}/scalable/apps/zolta.svg
-    COMMAND ${ZOLTA_CONVERT} -size 164x314 gradient:#ffffff-#f2e4e3 ${wizard_die}
+    COMMAND ${ZOLTA_CONVERT} -size 164x314 "gradient:#ffffff-#f2e4e3" ${wizard_die}
         -gravity north -geometry +0+64 -composite -type TrueColor BMP3:${wizard}
     DEPENDS ${hicolor}/scalable/apps/zolta.svg VERBATIM)
 add_custom_target(installer_pictures ALL DEPENDS ${wizard})

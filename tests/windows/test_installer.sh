@@ -163,21 +163,23 @@ expect_exit 3 wine "$install_dir/Deinstallieren.exe" /S "_?=$(winepath -w "$inst
 [ "$(cksum "$install_dir/Zolta.exe")" = "$checksum" ] || fail "Zolta.exe changed"
 [ -f "$install_dir/Deinstallieren.exe" ] && [ -f "$shortcut" ] && [ -n "$(registry_value DisplayName)" ] \
     || fail "the uninstaller removed something"
-# The interactive installer's question (screenshot), cancelled, then retried
-# after Zolta has ended: the wizard follows, and its finish page starts Zolta.
+# Wine moves the keyboard to another program's window only on a click.
+close_zolta() {
+    xdotool mousemove --window "$(xdotool search --onlyvisible --name '^Zolta iacta est$')" 3 3 click 1
+    keys_until "Zolta to end" alt+F4 '[ "$(windows)" -eq 0 ]'
+}
 question_shown() {
     window=$(xdotool search --onlyvisible --name '^Installation von Zolta$') &&
         xdotool getwindowgeometry "$window" | grep -Eq 'Geometry: [0-9]+x[0-9]{2}$'
 }
+# The interactive installer's question (screenshot), cancelled, then retried
+# after Zolta has ended: the wizard follows, and its finish page starts Zolta.
 for answer in Escape Return; do
     wine "$installer" &
     installer_pid=$!
     wait_for "the question" question_shown
     screenshot "running-$answer"
-    if [ $answer = Return ]; then
-        xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Zolta iacta est$')" key alt+F4
-        wait_for "Zolta to end" '[ "$(windows)" -eq 0 ]'
-    fi
+    [ $answer = Escape ] || close_zolta
     xdotool windowfocus --sync "$window"
     keys_until "the installer to end" $answer '! kill -0 $installer_pid 2>/dev/null'
     status=0
@@ -187,7 +189,7 @@ done
 wait_for "Zolta from the finish page" '[ "$(named "Zolta iacta est")" -eq 1 ]'
 
 echo "== At 200 %"
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Zolta iacta est$')" key alt+F4
+close_zolta
 wineserver --wait
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
 start_zolta 612x404
