@@ -23,12 +23,13 @@ analyze_packages="clang-tidy, clang-format, cppcheck"
 fuzz_packages="clang, libclang-rt-dev, llvm"
 # dpkg-dev unpacks Qt's source package; Qt's host tools build it; the pictures
 # are rendered from their sources (rsvg-convert) and the file's icon packed
-# (icotool); qtbase_de.qm is built into the program; the built program's
+# (icotool); qtbase_de.qm is built into the program; osslsigncode signs, and
+# the installer test makes its certificate with openssl; the built program's
 # resources are read back (python3-pefile).
 windows_packages="cmake, ninja-build, dpkg-dev, qt6-base-dev, qt6-base-dev-tools,
     g++-mingw-w64-x86-64-posix, mingw-w64-tools, nsis, librsvg2-bin, icoutils,
     qt6-translations-l10n, wine64, xvfb, xauth, xdotool, x11-utils, imagemagick,
-    python3-pefile"
+    osslsigncode, openssl, python3-pefile"
 
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)

@@ -80,8 +80,21 @@ target_sources(Zolta PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/Zolta.rc)
 # A window program: no console opens beside it.
 set_target_properties(Zolta PROPERTIES WIN32_EXECUTABLE ON)
 
+# The installer's welcome and finish picture (164 x 314, NSIS's size): the die
+# on a pale ground.
+find_program(ZOLTA_CONVERT convert REQUIRED)
+set(wizard ${CMAKE_CURRENT_BINARY_DIR}/wizard.bmp)
+set(wizard_die ${CMAKE_CURRENT_BINARY_DIR}/wizard_die.png)
+add_custom_command(OUTPUT ${wizard}
+    COMMAND ${ZOLTA_RSVG_CONVERT} --width 128 --height 128 --output ${wizard_die}
+        ${hicolor}/scalable/apps/zolta.svg
+    COMMAND ${ZOLTA_CONVERT} -size 164x314 "gradient:#ffffff-#f2e4e3" ${wizard_die}
+        -gravity north -geometry +0+64 -composite -type TrueColor BMP3:${wizard}
+    DEPENDS ${hicolor}/scalable/apps/zolta.svg VERBATIM)
+add_custom_target(installer_pictures ALL DEPENDS ${wizard})
+
 # The installer: Zolta.exe alone (linked statically, it needs nothing beside
-# it), per user, in German.
+# it), in German, per user or for all users.
 install(TARGETS Zolta RUNTIME DESTINATION .)
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Zolta)
@@ -93,6 +106,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_NSIS_ZOLTA_ICON ${ico})
 set(CPACK_NSIS_ZOLTA_COPYRIGHT ${ZOLTA_COPYRIGHT})
 set(CPACK_NSIS_ZOLTA_FILE_VERSION ${ZOLTA_FILE_VERSION})
+set(CPACK_NSIS_ZOLTA_WIZARD ${wizard})
+# Signed at cpack's time, when the environment names a certificate.
+set(CPACK_NSIS_ZOLTA_SIGN_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/sign.sh)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackSign.cmake)
 # Our own installer script (NSIS.template.in), in German only.
 set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 include(CPack)
