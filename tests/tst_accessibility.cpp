@@ -365,7 +365,7 @@ void AccessibilityTest::shouldAnnounceResultsToWindowsScreenReaders()
     rig.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
     // A screen reader's first question for the window (UiaRootObjectId)
-    // switches Qt's accessibility on.
+    // switches Qt's accessibility on (QWindowsUiaAccessibility::handleWmGetObject).
     SendMessageW(reinterpret_cast<HWND>(rig.window.winId()), WM_GETOBJECT, 0, LPARAM(-25));
     QVERIFY(QAccessible::isActive());
 
