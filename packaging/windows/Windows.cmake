@@ -8,6 +8,15 @@
 find_program(ZOLTA_RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(ZOLTA_ICOTOOL icotool REQUIRED)
 
+# Renders an SVG source into a square PNG of `size` pixels at build time.
+function(zolta_render_svg source size png)
+    get_filename_component(dir ${png} DIRECTORY)
+    add_custom_command(OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+        COMMAND ${ZOLTA_RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${source}
+        DEPENDS ${source} VERBATIM)
+endfunction()
+
 # Qt for Windows is built without Qt SVG (Debian's archive serves no source
 # for it here), so the pictures come as PNGs for 125 %, 150 % and 200 % too,
 # drawn from the same sources; the icon picks the nearest size.
@@ -18,11 +27,7 @@ foreach(source ${picture_sources})
     get_filename_component(name ${source} NAME_WE)
     foreach(size 20 24 40 48 64)
         set(png ${picture_dir}/assets/sizes/${name}/${size}.png)
-        add_custom_command(OUTPUT ${png}
-            COMMAND ${CMAKE_COMMAND} -E make_directory ${picture_dir}/assets/sizes/${name}
-            COMMAND ${ZOLTA_RSVG_CONVERT} --width ${size} --height ${size}
-                --output ${png} ${source}
-            DEPENDS ${source} VERBATIM)
+        zolta_render_svg(${source} ${size} ${png})
         list(APPEND sized_pictures ${png})
     endforeach()
 endforeach()
@@ -51,10 +56,7 @@ foreach(size 16 20 24 32 40 48 64 256)
         continue()
     endif()
     set(png ${CMAKE_CURRENT_BINARY_DIR}/icon/zolta_${size}.png)
-    add_custom_command(OUTPUT ${png}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/icon
-        COMMAND ${ZOLTA_RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${icon_svg}
-        DEPENDS ${icon_svg} VERBATIM)
+    zolta_render_svg(${icon_svg} ${size} ${png})
     list(APPEND icon_pngs ${png})
 endforeach()
 # The 256-pixel picture stays PNG-compressed inside the icon, as Windows
@@ -84,13 +86,12 @@ set_target_properties(Zolta PROPERTIES WIN32_EXECUTABLE ON)
 # on a pale ground.
 find_program(ZOLTA_CONVERT convert REQUIRED)
 set(wizard ${CMAKE_CURRENT_BINARY_DIR}/wizard.bmp)
-set(wizard_die ${CMAKE_CURRENT_BINARY_DIR}/wizard_die.png)
+set(wizard_die ${CMAKE_CURRENT_BINARY_DIR}/icon/zolta_128.png)
+zolta_render_svg(${icon_svg} 128 ${wizard_die})
 add_custom_command(OUTPUT ${wizard}
-    COMMAND ${ZOLTA_RSVG_CONVERT} --width 128 --height 128 --output ${wizard_die}
-        ${hicolor}/scalable/apps/zolta.svg
     COMMAND ${ZOLTA_CONVERT} -size 164x314 "gradient:#ffffff-#f2e4e3" ${wizard_die}
         -gravity north -geometry +0+64 -composite -type TrueColor BMP3:${wizard}
-    DEPENDS ${hicolor}/scalable/apps/zolta.svg VERBATIM)
+    DEPENDS ${wizard_die} VERBATIM)
 add_custom_target(installer_pictures ALL DEPENDS ${wizard})
 
 # The installer: Zolta.exe alone (linked statically, it needs nothing beside

@@ -46,9 +46,10 @@ void Announcer::announce(const QString &text)
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&event);
 #elif defined(Q_OS_WIN)
-    // Qt 6.4's UI Automation bridge passes no "show" on, but turns a value
-    // change with a text into UiaRaiseNotificationEvent
-    // (qwindowsuiamainprovider.cpp, notifyValueChange).
+    // Qt 6.4's UI Automation bridge passes no "show" on
+    // (QWindowsUiaAccessibility::notifyAccessibilityUpdate), but turns a
+    // value change with a text into UiaRaiseNotificationEvent
+    // (QWindowsUiaMainProvider::notifyValueChange).
     QAccessibleValueChangeEvent event(this, text);
     QAccessible::updateAccessibility(&event);
 #else

@@ -4,8 +4,8 @@
 // a committed number while the focus stays on the draw button. Screen readers
 // speak an announcement; a changed label text they do not. Before Qt 6.8,
 // which has no announcement, Linux screen readers speak a notification that
-// appears, and Windows ones the text of a value change (UI Automation's
-// notification event).
+// appears (e2e test_orca), and Windows ones the text of a value change, as
+// UI Automation's notification event (tst_accessibility under Wine).
 
 #include <QWidget>
 
